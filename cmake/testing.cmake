@@ -1,0 +1,62 @@
+# GoogleTest for both builds, and one helper that registers a test executable.
+# Natively every case is its own ctest test; under Wine one test per executable,
+# because every Wine start costs a third of a second.
+enable_testing()
+
+if(NOT TARGET GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+    add_library(GTest::gmock ALIAS gmock)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING)
+  # Tests share one Xvfb display and one wineserver, started and stopped by fixtures.
+  set(VORMAPPER_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+  add_test(NAME wine.start COMMAND ${CMAKE_SOURCE_DIR}/tools/wine/wine-env.sh start ${VORMAPPER_WINE_DIR})
+  add_test(NAME wine.stop COMMAND ${CMAKE_SOURCE_DIR}/tools/wine/wine-env.sh stop ${VORMAPPER_WINE_DIR})
+  set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+  set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+  # nlohmann-json is header-only; make just its headers visible to the cross compiler.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/hostinc)
+  file(CREATE_LINK /usr/include/nlohmann ${CMAKE_BINARY_DIR}/hostinc/nlohmann SYMBOLIC)
+  add_library(nlohmann_json INTERFACE)
+  target_include_directories(nlohmann_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/hostinc)
+  add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
+else()
+  find_package(nlohmann_json REQUIRED)
+endif()
+
+# vormapper_test(<name> SOURCES ... LIBS ... [DISPLAY] [TIMEOUT s])
+# DISPLAY marks a Windows test that uses the X display: such tests never overlap.
+function(vormapper_test name)
+  cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
+      ENVIRONMENT "VORMAPPER_WINE_DIR=${VORMAPPER_WINE_DIR}")
+    if(T_DISPLAY)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT})
+  endif()
+endfunction()
+
+# A non-gtest command under Wine (a tool, a script driving a Windows program).
+function(vormapper_wine_command_test name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+    ENVIRONMENT "VORMAPPER_WINE_DIR=${VORMAPPER_WINE_DIR}")
+endfunction()

@@ -1,0 +1,191 @@
+#pragma once
+// Map with the enumeration order of a 17-bucket chained hash table: buckets in
+// ascending order, each from its head, a new key put at the head of bucket
+// (key >> 4) % 17. Storing an existing key keeps its place. Lookup by key is
+// O(1) through a flat index, so the order costs nothing at lookup.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "mapper/model/flat_index.h"
+
+template <class Key, class Value>
+class CBucketMap {
+public:
+    static constexpr unsigned kBuckets = 17;
+    static constexpr std::uint32_t npos = 0xFFFFFFFFu;
+
+    static unsigned Bucket(Key key) { return (static_cast<std::uint32_t>(key) >> 4) % kBuckets; }
+
+    CBucketMap() { ClearHeads(); }
+
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+
+    void clear()
+    {
+        m_nodes.clear();
+        m_nodes.shrink_to_fit();
+        m_free.clear();
+        m_free.shrink_to_fit();
+        m_index.clear();
+        m_count = 0;
+        ClearHeads();
+    }
+
+    void reserve(std::size_t n)
+    {
+        m_nodes.reserve(n);
+        m_index.reserve(n);
+    }
+
+    // Node number of the key, or npos. Node numbers stay valid until the key is removed.
+    std::uint32_t NodeOf(Key key) const { return m_index.find(static_cast<std::uint32_t>(key)); }
+    Value& NodeValue(std::uint32_t node) { return m_nodes[node].value; }
+    const Value& NodeValue(std::uint32_t node) const { return m_nodes[node].value; }
+    Key NodeKey(std::uint32_t node) const { return m_nodes[node].key; }
+
+    // True when node a is met before node b in enumeration order.
+    bool NodeBefore(std::uint32_t a, std::uint32_t b) const
+    {
+        const unsigned ba = Bucket(m_nodes[a].key), bb = Bucket(m_nodes[b].key);
+        if (ba != bb)
+            return ba < bb;
+        return m_nodes[a].seq > m_nodes[b].seq;  // later insertions stand nearer the head
+    }
+
+    Value* Find(Key key)
+    {
+        const std::uint32_t n = NodeOf(key);
+        return n == npos ? nullptr : &m_nodes[n].value;
+    }
+    const Value* Find(Key key) const
+    {
+        const std::uint32_t n = NodeOf(key);
+        return n == npos ? nullptr : &m_nodes[n].value;
+    }
+
+    // Stores the value under the key; returns the node and whether the key is new.
+    std::pair<std::uint32_t, bool> Set(Key key, Value value)
+    {
+        std::uint32_t n = NodeOf(key);
+        if (n != npos) {
+            m_nodes[n].value = std::move(value);
+            return {n, false};
+        }
+        if (!m_free.empty()) {
+            n = m_free.back();
+            m_free.pop_back();
+            m_nodes[n].value = std::move(value);
+        } else {
+            n = static_cast<std::uint32_t>(m_nodes.size());
+            m_nodes.push_back(Node{std::move(value)});
+        }
+        Node& node = m_nodes[n];
+        node.key = key;
+        node.seq = ++m_seq;
+        const unsigned b = Bucket(key);
+        node.prev = npos;
+        node.next = m_heads[b];
+        if (node.next != npos)
+            m_nodes[node.next].prev = n;
+        m_heads[b] = n;
+        m_index.set(static_cast<std::uint32_t>(key), n);
+        ++m_count;
+        return {n, true};
+    }
+
+    bool Remove(Key key)
+    {
+        const std::uint32_t n = NodeOf(key);
+        if (n == npos)
+            return false;
+        Node& node = m_nodes[n];
+        if (node.prev != npos)
+            m_nodes[node.prev].next = node.next;
+        else
+            m_heads[Bucket(key)] = node.next;
+        if (node.next != npos)
+            m_nodes[node.next].prev = node.prev;
+        node.value = Value{};
+        m_index.erase(static_cast<std::uint32_t>(key));
+        m_free.push_back(n);
+        --m_count;
+        return true;
+    }
+
+    class const_iterator {
+    public:
+        const_iterator(const CBucketMap* map, unsigned bucket, std::uint32_t node)
+            : m_map(map), m_bucket(bucket), m_node(node)
+        {
+            Settle();
+        }
+        std::pair<Key, const Value&> operator*() const
+        {
+            return {m_map->m_nodes[m_node].key, m_map->m_nodes[m_node].value};
+        }
+        std::uint32_t node() const { return m_node; }
+        Key key() const { return m_map->m_nodes[m_node].key; }
+        const Value& value() const { return m_map->m_nodes[m_node].value; }
+        const_iterator& operator++()
+        {
+            m_node = m_map->m_nodes[m_node].next;
+            Settle();
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return m_bucket == o.m_bucket && m_node == o.m_node; }
+
+    private:
+        void Settle()
+        {
+            while (m_node == npos && m_bucket < kBuckets) {
+                if (++m_bucket < kBuckets)
+                    m_node = m_map->m_heads[m_bucket];
+            }
+        }
+        const CBucketMap* m_map;
+        unsigned m_bucket;
+        std::uint32_t m_node;
+    };
+
+    const_iterator begin() const { return const_iterator(this, 0, m_heads[0]); }
+    const_iterator end() const { return const_iterator(this, kBuckets, npos); }
+
+    // Visits every entry in enumeration order with a changeable value.
+    template <class F>
+    void ForEach(F f)
+    {
+        for (unsigned b = 0; b < kBuckets; ++b)
+            for (std::uint32_t n = m_heads[b]; n != npos; n = m_nodes[n].next)
+                f(m_nodes[n].key, m_nodes[n].value);
+    }
+
+    // Memory held, for the benchmarks' per-record figures.
+    std::size_t memory_bytes() const
+    {
+        return m_nodes.capacity() * sizeof(Node) + m_free.capacity() * sizeof(std::uint32_t) + m_index.memory_bytes();
+    }
+
+private:
+    struct Node {
+        Value value;
+        Key key{};
+        std::uint32_t next = npos;
+        std::uint32_t prev = npos;
+        std::uint64_t seq = 0;
+    };
+
+    void ClearHeads()
+    {
+        for (auto& h : m_heads)
+            h = npos;
+    }
+
+    std::vector<Node> m_nodes;
+    std::vector<std::uint32_t> m_free;
+    CFlatIndex<std::uint32_t, CIdHash> m_index;
+    std::uint32_t m_heads[kBuckets];
+    std::uint64_t m_seq = 0;
+    std::size_t m_count = 0;
+};

@@ -1,0 +1,228 @@
+#include "mapper/model/document.h"
+
+#include <cstdio>
+
+namespace {
+CCellKey CellOf(const CRoom& room) { return {room.m_nX, room.m_nY, room.m_nPlane}; }
+}  // namespace
+
+CVorMapperDoc::CVorMapperDoc() = default;
+
+CVorMapperDoc::~CVorMapperDoc() { ClearMap(); }
+
+void CVorMapperDoc::ClearMap()
+{
+    ReleaseRegions();
+    m_roomMap.clear();
+    m_linkMap.clear();
+    m_planeNames.clear();
+    m_cells.clear();
+}
+
+bool CVorMapperDoc::OnNewDocument()
+{
+    if (!vfw::CDocument::OnNewDocument())
+        return false;
+    m_nOriginX = m_nOriginY = 200;
+    m_dRotation = 0.0;
+    m_dZoom = 1.0;
+    m_nCurrentPlane = 0;
+    m_nLastRoomId = m_nLastLinkId = 0;
+    ClearMap();
+    m_bTrace = true;
+    m_bAutoShift = true;
+    m_bFollow = false;
+    CRoom room;
+    m_nCurrentRoom = AddRoom(room);
+    UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+    return true;
+}
+
+// ---------------------------------------------------------------- storage
+
+CRoom CVorMapperDoc::GetRoom(RoomId id) const
+{
+    const CRoom* room = m_roomMap.Find(id);
+    return room ? *room : CRoom();
+}
+
+bool CVorMapperDoc::LookupRoom(RoomId id, CRoom& room) const
+{
+    const CRoom* stored = m_roomMap.Find(id);
+    if (!stored)
+        return false;
+    room = *stored;
+    return true;
+}
+
+void CVorMapperDoc::StoreRoomNode(const CRoom& room)
+{
+    const std::uint32_t node = m_roomMap.NodeOf(room.m_nId);
+    if (node != CRoomMap::npos) {
+        CRoom& stored = m_roomMap.NodeValue(node);
+        const CCellKey oldCell = CellOf(stored), newCell = CellOf(room);
+        stored = room;
+        if (!(oldCell == newCell)) {
+            m_cells.Remove(oldCell, node);
+            m_cells.Add(newCell, node);
+        }
+        return;
+    }
+    const std::uint32_t added = m_roomMap.Set(room.m_nId, room).first;
+    m_cells.Add(CellOf(room), added);
+}
+
+RoomId CVorMapperDoc::SetRoom(const CRoom& room)
+{
+    StoreRoomNode(room);
+    return room.m_nId;
+}
+
+CLink CVorMapperDoc::GetLink(LinkId id) const
+{
+    const CLink* link = m_linkMap.Find(id);
+    return link ? *link : CLink();
+}
+
+bool CVorMapperDoc::LookupLink(LinkId id, CLink& link) const
+{
+    const CLink* stored = m_linkMap.Find(id);
+    if (!stored)
+        return false;
+    link = *stored;
+    return true;
+}
+
+LinkId CVorMapperDoc::SetLink(const CLink& link)
+{
+    m_linkMap.Set(link.m_nId, link);
+    return link.m_nId;
+}
+
+RoomId CVorMapperDoc::FindRoomIdAt(std::int32_t x, std::int32_t y, std::int32_t plane) const
+{
+    const std::uint32_t node = m_cells.First(
+        {x, y, plane}, [this](std::uint32_t a, std::uint32_t b) { return m_roomMap.NodeBefore(a, b); });
+    return node == CCellIndex::npos ? 0 : m_roomMap.NodeKey(node);
+}
+
+bool CVorMapperDoc::FindRoomAt(std::int32_t x, std::int32_t y, std::int32_t plane, CRoom& room) const
+{
+    const std::uint32_t node = m_cells.First(
+        {x, y, plane}, [this](std::uint32_t a, std::uint32_t b) { return m_roomMap.NodeBefore(a, b); });
+    if (node == CCellIndex::npos)
+        return false;
+    room = m_roomMap.NodeValue(node);
+    return true;
+}
+
+bool CVorMapperDoc::HasFreeExit(RoomId id) const
+{
+    const CRoom room = GetRoom(id);
+    for (LinkId link : room.m_links)
+        if (link == 0)
+            return true;
+    return false;
+}
+
+void CVorMapperDoc::SetRoomHitData(RoomId id, CPoint square, const CRect& hit)
+{
+    if (CRoom* room = m_roomMap.Find(id)) {
+        room->m_ptSquare = square;
+        room->m_rcHit = hit;
+    }
+}
+
+void CVorMapperDoc::SetRoomLabelRegion(RoomId id, HRegion region)
+{
+    if (CRoom* room = m_roomMap.Find(id))
+        room->m_info.m_hLabelRgn = std::move(region);
+}
+
+void CVorMapperDoc::SetLinkRegion(LinkId id, HRegion region)
+{
+    if (CLink* link = m_linkMap.Find(id))
+        link->m_hRgn = std::move(region);
+}
+
+void CVorMapperDoc::ReleaseRegions()
+{
+    // The handles are shared with any copies; dropping the stored ones frees
+    // each region as soon as no copy holds it.
+    m_linkMap.ForEach([](LinkId, CLink& link) { link.m_hRgn.reset(); });
+    m_roomMap.ForEach([](RoomId, CRoom& room) { room.m_info.m_hLabelRgn.reset(); });
+}
+
+std::size_t CVorMapperDoc::ContainerBytes() const
+{
+    return m_roomMap.memory_bytes() + m_linkMap.memory_bytes() + m_planeNames.memory_bytes() + m_cells.memory_bytes();
+}
+
+// ---------------------------------------------------------------- hit tests
+
+RoomId CVorMapperDoc::RoomAtPoint(CPoint pt) const
+{
+    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
+        const CRoom& room = it.value();
+        if (room.m_nPlane == m_nCurrentPlane && room.m_rcHit.Contains(pt))
+            return it.key();
+    }
+    return 0;
+}
+
+RoomId CVorMapperDoc::RoomLabelAtPoint(CPoint pt) const
+{
+    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
+        const CRoom& room = it.value();
+        if (room.m_nPlane == m_nCurrentPlane && room.m_info.m_hLabelRgn && room.m_info.m_hLabelRgn->Contains(pt))
+            return it.key();
+    }
+    return 0;
+}
+
+LinkId CVorMapperDoc::LinkAtPoint(CPoint pt) const
+{
+    for (auto it = m_linkMap.begin(); it != m_linkMap.end(); ++it) {
+        const CLink& link = it.value();
+        if (!link.m_hRgn)
+            continue;
+        const CRoom* from = m_roomMap.Find(link.m_nFromRoom);
+        const CRoom* to = m_roomMap.Find(link.m_nToRoom);
+        const bool onPlane = (from && from->m_nPlane == m_nCurrentPlane) || (to && to->m_nPlane == m_nCurrentPlane);
+        if (onPlane && link.m_hRgn->Contains(pt))
+            return it.key();
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- planes and modes
+
+std::string CVorMapperDoc::GetPlaneName(std::int32_t plane) const
+{
+    if (const std::string* name = m_planeNames.Find(plane))
+        return *name;
+    char text[32];
+    std::snprintf(text, sizeof text, "Plane %i", static_cast<int>(plane));
+    return text;
+}
+
+void CVorMapperDoc::SetPlaneName(std::int32_t plane, const std::string& name) { m_planeNames.Set(plane, name); }
+
+void CVorMapperDoc::SetOnline(bool online)
+{
+    m_bOnline = online;
+    UpdateAllViews(nullptr, HINT_REDRAW);
+}
+
+void CVorMapperDoc::SetFollow(const std::string& name)
+{
+    m_bFollow = true;
+    m_strFollowName = name;
+    UpdateAllViews(nullptr, HINT_REDRAW);
+}
+
+void CVorMapperDoc::ClearFollow()
+{
+    m_bFollow = false;
+    UpdateAllViews(nullptr, HINT_REDRAW);
+}

@@ -1,0 +1,141 @@
+#pragma once
+// The map document: rooms, links, plane names, the character's room, the view
+// settings saved with the map and the mode flags of mapping.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/document.h"
+#include "mapper/model/bucket_map.h"
+#include "mapper/model/cell_index.h"
+#include "mapper/model/records.h"
+
+class CArchive;
+
+using CRoomMap = CBucketMap<RoomId, CRoom>;
+using CLinkMap = CBucketMap<LinkId, CLink>;
+using CPlaneNameMap = CBucketMap<std::int32_t, std::string>;
+
+// Update hints carried to the views.
+enum : long { HINT_REDRAW = 0, HINT_PLANE_CHANGED = 1 };
+
+// Asks the user for a plane's name ("Plane name" dialog); returns the edit
+// box's text when the dialog closes, by OK or by Cancel.
+class IPlaneNamePrompt {
+public:
+    virtual ~IPlaneNamePrompt() = default;
+    virtual std::string AskPlaneName(const std::string& current) = 0;
+};
+
+// The main frame, reached by online moves.
+class IOnlineMoveSink {
+public:
+    virtual ~IOnlineMoveSink() = default;
+    virtual void SendDirection(Direction dir) = 0;
+};
+
+class CVorMapperDoc : public vfw::CDocument {
+public:
+    CVorMapperDoc();
+    ~CVorMapperDoc() override;
+
+    // New: the framework's step, then the empty map with room 1.
+    bool OnNewDocument() override;
+    // Map file (version 2 written, 1 and 2 read). Throws CArchiveException;
+    // a failed load leaves the document as after New.
+    void Serialize(CArchive& ar);
+
+    // --- lookup and storage
+    CRoom GetRoom(RoomId id) const;
+    bool LookupRoom(RoomId id, CRoom& room) const;
+    RoomId SetRoom(const CRoom& room);
+    CLink GetLink(LinkId id) const;
+    bool LookupLink(LinkId id, CLink& link) const;
+    LinkId SetLink(const CLink& link);
+    bool FindRoomAt(std::int32_t x, std::int32_t y, std::int32_t plane, CRoom& room) const;
+    RoomId FindRoomIdAt(std::int32_t x, std::int32_t y, std::int32_t plane) const;
+    bool HasFreeExit(RoomId id) const;
+    const CRoomMap& GetRooms() const { return m_roomMap; }
+    const CLinkMap& GetLinks() const { return m_linkMap; }
+    const CPlaneNameMap& GetPlaneNames() const { return m_planeNames; }
+    std::uint32_t GetLastRoomId() const { return m_nLastRoomId; }
+    std::uint32_t GetLastLinkId() const { return m_nLastLinkId; }
+
+    // Hit data written by the view while it paints (not saved). Each is a
+    // no-op for an id that is not stored.
+    void SetRoomHitData(RoomId id, CPoint square, const CRect& hit);
+    void SetRoomLabelRegion(RoomId id, HRegion region);
+    void SetLinkRegion(LinkId id, HRegion region);
+
+    // --- hit tests, points in map units
+    RoomId RoomAtPoint(CPoint pt) const;
+    RoomId RoomLabelAtPoint(CPoint pt) const;
+    LinkId LinkAtPoint(CPoint pt) const;
+
+    // --- planes
+    std::string GetPlaneName(std::int32_t plane) const;
+    void SetPlaneName(std::int32_t plane, const std::string& name);
+
+    // --- mode state, set by the main frame
+    void SetOnline(bool online);
+    bool IsOnline() const { return m_bOnline; }
+    void SetFollow(const std::string& name);
+    void ClearFollow();
+    const std::string& GetFollowName() const { return m_strFollowName; }
+    bool IsFollowingOnline() const { return m_bFollow && m_bOnline; }
+
+    // Releases every region held by the records.
+    void ReleaseRegions();
+
+    // --- editing operations
+    RoomId AddRoom(CRoom room);
+    bool DeleteRoom(RoomId id);
+    LinkId AddLink(CLink link);
+    void DeleteLink(LinkId id);
+    void ShiftRooms(RoomId id, Direction dir);
+    void SetRoomRecursive(RoomId id, bool recursive);
+
+    // --- commands of the document (menu, accelerators, toolbar)
+    bool OnCommand(unsigned id);
+    bool OnUpdateCommandUI(vfw::CCmdUI& ui) const;
+    void SetPlaneNamePrompt(IPlaneNamePrompt* prompt) { m_pPlaneNamePrompt = prompt; }
+
+    // --- character movement
+    bool Move(Direction dir, const CRoomInfo* info = nullptr);
+    bool SendOnlineMove(Direction dir);
+    void SetOnlineMoveSink(IOnlineMoveSink* sink) { m_pMoveSink = sink; }
+
+    // Memory held by the containers, for the benchmarks.
+    std::size_t ContainerBytes() const;
+
+    // Fields read and written directly by the view and the main frame.
+    std::int32_t m_nOriginX = 200;
+    std::int32_t m_nOriginY = 200;
+    double m_dRotation = 0.0;
+    double m_dZoom = 1.0;
+    std::string m_strFollowName;
+    bool m_bTrace = true;
+    RoomId m_nCurrentRoom = 1;
+    std::int32_t m_nCurrentPlane = 0;
+    bool m_bFollow = false;
+    bool m_bAutoShift = true;
+    bool m_bOnline = false;
+
+private:
+    void Store(CArchive& ar) const;
+    void Load(CArchive& ar);
+    void ClearMap();
+    void StoreRoomNode(const CRoom& room);
+    void RebuildCellIndex();
+    void RaiseCountersToIds();
+
+    CRoomMap m_roomMap;
+    CLinkMap m_linkMap;
+    CPlaneNameMap m_planeNames;
+    CCellIndex m_cells;
+    std::uint32_t m_nLastLinkId = 0;
+    std::uint32_t m_nLastRoomId = 0;
+
+    IPlaneNamePrompt* m_pPlaneNamePrompt = nullptr;
+    IOnlineMoveSink* m_pMoveSink = nullptr;
+};

@@ -1,0 +1,248 @@
+// Structural editing operations and the commands the document handles itself.
+#include <cstdio>
+
+#include "mapper/model/document.h"
+#include "mapper/resource_ids.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979;  // the decimal constant, not full-precision pi
+}
+
+RoomId CVorMapperDoc::AddRoom(CRoom room)
+{
+    ++m_nLastRoomId;
+    room.SetId(m_nLastRoomId);
+    StoreRoomNode(room);
+    return room.m_nId;
+}
+
+LinkId CVorMapperDoc::AddLink(CLink link)
+{
+    ++m_nLastLinkId;
+    link.SetId(m_nLastLinkId);
+    m_linkMap.Set(link.m_nId, link);
+    return link.m_nId;
+}
+
+void CVorMapperDoc::DeleteLink(LinkId id)
+{
+    CLink link;
+    if (!LookupLink(id, link))
+        return;
+    // A first direction of -1 (never set) is entered in no room; a value
+    // outside 0..9 read from a file names no slot either.
+    if (IsDirection(link.m_nFromDir)) {
+        CRoom from;
+        if (!LookupRoom(link.m_nFromRoom, from))
+            return;
+        from.m_links[link.m_nFromDir] = 0;
+        SetRoom(from);
+        CRoom to;
+        if (IsDirection(link.m_nToDir) && LookupRoom(link.m_nToRoom, to)) {
+            to.m_links[link.m_nToDir] = 0;
+            SetRoom(to);
+        }
+    }
+    m_linkMap.Remove(id);
+}
+
+bool CVorMapperDoc::DeleteRoom(RoomId id)
+{
+    if (m_roomMap.size() == 1)
+        return false;
+    CRoom room;
+    if (!LookupRoom(id, room))
+        return true;  // nothing stored under the id: nothing to delete
+
+    RoomId successor = 0;
+    if (id == m_nCurrentRoom) {
+        // The other end of the first link that leads to another stored room.
+        for (LinkId linkId : room.m_links) {
+            CLink link;
+            if (linkId == 0 || !LookupLink(linkId, link))
+                continue;
+            const RoomId other = link.m_nFromRoom == id ? link.m_nToRoom : link.m_nFromRoom;
+            if (other != id && m_roomMap.Find(other)) {
+                successor = other;
+                break;
+            }
+        }
+        // Else the nearest id below, else the nearest above up to the counter:
+        // one pass over the map rather than a walk over every possible id.
+        if (successor == 0) {
+            RoomId below = 0, above = 0;
+            for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
+                const RoomId other = it.key();
+                if (other < id && other >= 1 && other > below)
+                    below = other;
+                if (other > id && other <= m_nLastRoomId && (above == 0 || other < above))
+                    above = other;
+            }
+            successor = below ? below : above;
+        }
+    }
+
+    for (LinkId linkId : room.m_links)
+        if (linkId != 0)
+            DeleteLink(linkId);
+    const std::uint32_t node = m_roomMap.NodeOf(id);
+    m_cells.Remove({m_roomMap.NodeValue(node).m_nX, m_roomMap.NodeValue(node).m_nY, m_roomMap.NodeValue(node).m_nPlane},
+                   node);
+    m_roomMap.Remove(id);
+
+    if (successor != 0) {
+        m_nCurrentRoom = successor;
+        m_nCurrentPlane = GetRoom(successor).m_nPlane;
+    }
+    return true;
+}
+
+void CVorMapperDoc::ShiftRooms(RoomId id, Direction dir)
+{
+    CRoom room;
+    if (!IsDirection(dir) || !LookupRoom(id, room))
+        return;
+    enum Axis { X, Y, PLANE } axis;
+    int step;
+    switch (dir) {
+    case DIR_N: axis = Y; step = -1; break;
+    case DIR_S: axis = Y; step = +1; break;
+    case DIR_E: case DIR_NE: case DIR_SE: axis = X; step = +1; break;
+    case DIR_W: case DIR_NW: case DIR_SW: axis = X; step = -1; break;
+    case DIR_U: axis = PLANE; step = +1; break;
+    default: axis = PLANE; step = -1; break;
+    }
+    auto coord = [axis](CRoom& r) -> std::int32_t& { return axis == X ? r.m_nX : axis == Y ? r.m_nY : r.m_nPlane; };
+    const std::int32_t threshold = coord(room);
+    m_roomMap.ForEach([&](RoomId, CRoom& r) {
+        std::int32_t& c = coord(r);
+        if (step > 0 ? c >= threshold : c <= threshold)
+            c = WrapAdd(c, step);
+    });
+    RebuildCellIndex();
+    if (axis == PLANE)
+        m_nCurrentPlane = GetRoom(id).m_nPlane;
+    SetModifiedFlag();
+}
+
+void CVorMapperDoc::RebuildCellIndex()
+{
+    m_cells.clear();
+    m_cells.reserve(m_roomMap.size());
+    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
+        const CRoom& r = it.value();
+        m_cells.Add({r.m_nX, r.m_nY, r.m_nPlane}, it.node());
+    }
+}
+
+void CVorMapperDoc::SetRoomRecursive(RoomId id, bool recursive)
+{
+    CRoom room;
+    if (!LookupRoom(id, room))
+        return;
+    room.m_bRecursive = recursive;
+    SetRoom(room);
+    SetModifiedFlag();
+}
+
+// ---------------------------------------------------------------- commands
+
+namespace {
+struct PlaneItem {
+    unsigned id;
+    std::int32_t plane;
+};
+constexpr PlaneItem kPlaneItems[] = {
+    {ID_PLANE_3, 3}, {ID_PLANE_2, 2}, {ID_PLANE_1, 1}, {ID_PLANE_0, 0},
+    {ID_PLANE_MINUS1, -1}, {ID_PLANE_MINUS2, -2}, {ID_PLANE_MINUS3, -3},
+};
+const PlaneItem* FindPlaneItem(unsigned id)
+{
+    for (const PlaneItem& item : kPlaneItems)
+        if (item.id == id)
+            return &item;
+    return nullptr;
+}
+}  // namespace
+
+bool CVorMapperDoc::OnCommand(unsigned id)
+{
+    auto rotate = [this](double angle) {
+        m_dRotation = angle;
+        UpdateAllViews(nullptr, HINT_REDRAW);
+    };
+    auto zoom = [this](double factor) {
+        m_dZoom = factor;
+        UpdateAllViews(nullptr, HINT_REDRAW);
+    };
+    switch (id) {
+    case ID_ROTATION_0: rotate(0.0); return true;
+    case ID_ROTATION_45: rotate(kPi / 4); return true;
+    case ID_ROTATION_90: rotate(kPi / 2); return true;
+    case ID_ROTATION_135: rotate(3 * kPi / 4); return true;
+    case ID_ROTATION_180: rotate(kPi); return true;
+    case ID_ROTATION_270: rotate(3 * kPi / 2); return true;
+    case ID_ROTATION_360: rotate(0.0); return true;
+    case ID_ZOOM_12: zoom(0.125); return true;
+    case ID_ZOOM_25: zoom(0.25); return true;
+    case ID_ZOOM_50: zoom(0.5); return true;
+    case ID_ZOOM_100: zoom(1.0); return true;
+    case ID_ZOOM_200: zoom(2.0); return true;
+    case ID_ZOOM_400: zoom(4.0); return true;
+    case ID_ZOOM_800: zoom(8.0); return true;
+    case ID_ZOOM_IN: zoom(m_dZoom == 8.0 ? m_dZoom : m_dZoom * 2); return true;
+    case ID_ZOOM_OUT: zoom(m_dZoom == 0.125 ? m_dZoom : m_dZoom / 2); return true;
+    case ID_PLANE_HIGHER:
+        m_nCurrentPlane = WrapAdd(m_nCurrentPlane, 1);
+        UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+        return true;
+    case ID_PLANE_LOWER:
+        m_nCurrentPlane = WrapAdd(m_nCurrentPlane, -1);
+        UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+        return true;
+    case ID_EDIT_RENAME_PLANE:
+        if (m_pPlaneNamePrompt) {
+            SetPlaneName(m_nCurrentPlane, m_pPlaneNamePrompt->AskPlaneName(GetPlaneName(m_nCurrentPlane)));
+            UpdateAllViews(nullptr, HINT_REDRAW);
+        }
+        return true;
+    case ID_MODE_EXPLORE:
+        m_bTrace = false;
+        UpdateAllViews(nullptr, HINT_REDRAW);
+        return true;
+    case ID_MODE_TRACE:
+        m_bTrace = true;
+        UpdateAllViews(nullptr, HINT_REDRAW);
+        return true;
+    case ID_MODE_AUTOSHIFT:
+        m_bAutoShift = !m_bAutoShift;
+        return true;
+    default:
+        break;
+    }
+    if (const PlaneItem* item = FindPlaneItem(id)) {
+        if (m_nCurrentPlane != item->plane) {
+            m_nCurrentPlane = item->plane;
+            UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CVorMapperDoc::OnUpdateCommandUI(vfw::CCmdUI& ui) const
+{
+    if (const PlaneItem* item = FindPlaneItem(ui.m_nID)) {
+        char bracket[16];
+        std::snprintf(bracket, sizeof bracket, "[%i]", static_cast<int>(item->plane));
+        ui.SetText((bracket + GetPlaneName(item->plane)).c_str());
+        ui.SetCheck(m_nCurrentPlane == item->plane ? 1 : 0);
+        return true;
+    }
+    if (ui.m_nID == ID_MODE_AUTOSHIFT) {
+        ui.Enable(m_bOnline);
+        ui.SetCheck(m_bAutoShift ? 1 : 0);
+        return true;
+    }
+    return false;
+}

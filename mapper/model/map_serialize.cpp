@@ -1,0 +1,192 @@
+// The map file layout: header, plane names, rooms, links.
+#include <algorithm>
+#include <string>
+
+#include "mapper/model/archive.h"
+#include "mapper/model/document.h"
+
+namespace {
+const std::string kSchemaTag = "VorMapperMap";
+constexpr std::uint32_t kVersionWritten = 2;
+// Smallest records: three empty strings, or one empty title.
+constexpr std::size_t kMinPlaneName = 4 + 1;
+constexpr std::size_t kMinRoomV2 = 6 * 4 + 3 + 4 * 4 + 10 * 4;
+constexpr std::size_t kMinRoomV1 = 4 * 4 + 1 + 10 * 4;
+constexpr std::size_t kMinLink = 5 * 4;
+
+std::string Nth(const char* what, std::uint32_t index) { return std::string(what) + " " + std::to_string(index + 1); }
+}  // namespace
+
+void CVorMapperDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+        Store(ar);
+    else
+        Load(ar);
+}
+
+void CVorMapperDoc::Store(CArchive& ar) const
+{
+    ar.WriteString(kSchemaTag);
+    ar.WriteU32(kVersionWritten);
+    ar.WriteI32(m_nOriginX);
+    ar.WriteI32(m_nOriginY);
+    ar.WriteF64(m_dRotation);
+    ar.WriteF64(m_dZoom);
+    ar.WriteI32(m_nCurrentPlane);
+    ar.WriteU32(m_nCurrentRoom);
+    ar.WriteU32(m_nLastRoomId);
+    ar.WriteU32(m_nLastLinkId);
+
+    ar.WriteU32(static_cast<std::uint32_t>(m_planeNames.size()));
+    for (auto it = m_planeNames.begin(); it != m_planeNames.end(); ++it) {
+        ar.WriteI32(it.key());
+        ar.WriteString(it.value());
+    }
+
+    ar.WriteU32(static_cast<std::uint32_t>(m_roomMap.size()));
+    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
+        const CRoom& room = it.value();
+        ar.WriteU32(it.key());
+        ar.WriteI32(room.m_nX);
+        ar.WriteI32(room.m_nY);
+        ar.WriteI32(room.m_nPlane);
+        ar.WriteU32(room.m_bRecursive ? 1 : 0);
+        ar.WriteU32(room.m_crColor);
+        ar.WriteString(room.m_info.m_strTitle);
+        ar.WriteString(room.m_info.m_strComments);
+        ar.WriteString(room.m_info.m_strLabel);
+        ar.WriteI32(room.m_info.m_ptLabel.x);
+        ar.WriteI32(room.m_info.m_ptLabel.y);
+        ar.WriteU32(room.m_info.m_crLabelText);
+        ar.WriteU32(room.m_info.m_crLabelBack);
+        for (LinkId link : room.m_links)
+            ar.WriteU32(link);
+    }
+
+    ar.WriteU32(static_cast<std::uint32_t>(m_linkMap.size()));
+    for (auto it = m_linkMap.begin(); it != m_linkMap.end(); ++it) {
+        const CLink& link = it.value();
+        ar.WriteU32(it.key());
+        ar.WriteU32(link.m_nFromRoom);
+        ar.WriteU32(link.m_nToRoom);
+        ar.WriteI32(link.m_nFromDir);
+        ar.WriteI32(link.m_nToDir);
+    }
+}
+
+void CVorMapperDoc::Load(CArchive& ar)
+{
+    UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+    // Everything is read into fresh containers first, so that a file that
+    // fails half-way never leaves a half-read map behind.
+    CPlaneNameMap planes;
+    CRoomMap rooms;
+    CLinkMap links;
+    std::int32_t originX, originY, plane;
+    double rotation, zoom;
+    std::uint32_t currentRoom, lastRoomId, lastLinkId;
+    try {
+        ar.SetContext("the schema tag");
+        if (ar.ReadString() != kSchemaTag)
+            throw CArchiveException(CArchiveException::badSchema, "bad tag: not a VorMapper map");
+        ar.SetContext("the header");
+        const std::uint32_t version = ar.ReadU32();
+        if (version != 1 && version != 2)
+            throw CArchiveException(CArchiveException::badSchema, "unsupported version " + std::to_string(version));
+        originX = ar.ReadI32();
+        originY = ar.ReadI32();
+        rotation = ar.ReadF64();
+        zoom = ar.ReadF64();
+        plane = ar.ReadI32();
+        currentRoom = ar.ReadU32();
+        lastRoomId = ar.ReadU32();
+        lastLinkId = ar.ReadU32();
+
+        ar.SetContext("the plane name count");
+        const std::uint32_t planeCount = ar.ReadU32();
+        ar.RequireRecords(planeCount, kMinPlaneName, "plane name record");
+        for (std::uint32_t i = 0; i < planeCount; ++i) {
+            ar.SetContext(Nth("plane name record", i));
+            const std::int32_t key = ar.ReadI32();
+            planes.Set(key, ar.ReadString());
+        }
+
+        ar.SetContext("the room count");
+        const std::uint32_t roomCount = ar.ReadU32();
+        ar.RequireRecords(roomCount, version == 2 ? kMinRoomV2 : kMinRoomV1, "room record");
+        rooms.reserve(roomCount);
+        for (std::uint32_t i = 0; i < roomCount; ++i) {
+            ar.SetContext(Nth("room record", i));
+            CRoom room;
+            const RoomId id = ar.ReadU32();
+            room.m_nX = ar.ReadI32();
+            room.m_nY = ar.ReadI32();
+            room.m_nPlane = ar.ReadI32();
+            if (version == 2) {
+                room.m_bRecursive = ar.ReadU32() != 0;
+                room.m_crColor = ar.ReadU32();
+                room.m_info.m_strTitle = ar.ReadString();
+                room.m_info.m_strComments = ar.ReadString();
+                room.m_info.m_strLabel = ar.ReadString();
+                room.m_info.m_ptLabel.x = ar.ReadI32();
+                room.m_info.m_ptLabel.y = ar.ReadI32();
+                room.m_info.m_crLabelText = ar.ReadU32();
+                room.m_info.m_crLabelBack = ar.ReadU32();
+            } else {
+                room.m_info.m_strTitle = ar.ReadString();
+            }
+            for (LinkId& link : room.m_links)
+                link = ar.ReadU32();
+            room.m_nId = id;
+            rooms.Set(id, std::move(room));
+        }
+
+        ar.SetContext("the link count");
+        const std::uint32_t linkCount = ar.ReadU32();
+        ar.RequireRecords(linkCount, kMinLink, "link record");
+        links.reserve(linkCount);
+        for (std::uint32_t i = 0; i < linkCount; ++i) {
+            ar.SetContext(Nth("link record", i));
+            CLink link;
+            const LinkId id = ar.ReadU32();
+            link.m_nFromRoom = ar.ReadU32();
+            link.m_nToRoom = ar.ReadU32();
+            link.m_nFromDir = ar.ReadI32();
+            link.m_nToDir = ar.ReadI32();
+            link.m_nId = id;
+            links.Set(id, link);
+        }
+    } catch (const CArchiveException&) {
+        OnNewDocument();
+        throw;
+    }
+
+    ClearMap();
+    m_nOriginX = originX;
+    m_nOriginY = originY;
+    m_dRotation = rotation;
+    m_dZoom = zoom;
+    m_nCurrentPlane = plane;
+    m_nCurrentRoom = currentRoom;
+    m_nLastRoomId = lastRoomId;
+    m_nLastLinkId = lastLinkId;
+    m_planeNames = std::move(planes);
+    m_roomMap = std::move(rooms);
+    m_linkMap = std::move(links);
+    RebuildCellIndex();
+    RaiseCountersToIds();
+    if (!m_roomMap.Find(m_nCurrentRoom) && !m_roomMap.empty())
+        m_nCurrentRoom = m_roomMap.begin().key();
+    SetModifiedFlag(false);
+}
+
+// The rest of the program relies on no id exceeding its counter (a later
+// AddRoom or AddLink would otherwise overwrite a stored record).
+void CVorMapperDoc::RaiseCountersToIds()
+{
+    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it)
+        m_nLastRoomId = std::max(m_nLastRoomId, it.key());
+    for (auto it = m_linkMap.begin(); it != m_linkMap.end(); ++it)
+        m_nLastLinkId = std::max(m_nLastLinkId, it.key());
+}
