@@ -5,7 +5,9 @@
 bool CRegion::Contains(CPoint p) const
 {
     // Crossing count of a ray to the right; edges are half-open in y so that a
-    // vertex is counted once. 64-bit products: coordinates may be near the limits.
+    // vertex is counted once. Differences of 32-bit coordinates need 33 bits and
+    // their products 66: long double (64-bit mantissa on x86) keeps them exact
+    // enough that points near the 32-bit limits are tested correctly.
     bool inside = false;
     const std::size_t n = m_points.size();
     for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
@@ -13,9 +15,10 @@ bool CRegion::Contains(CPoint p) const
         if ((a.y > p.y) == (b.y > p.y))
             continue;
         // x of the edge at p.y, compared without division: p.x < a.x + (p.y-a.y)(b.x-a.x)/(b.y-a.y)
-        const std::int64_t dy = std::int64_t(b.y) - a.y;
-        const std::int64_t lhs = (std::int64_t(p.x) - a.x) * dy;
-        const std::int64_t rhs = (std::int64_t(p.y) - a.y) * (std::int64_t(b.x) - a.x);
+        const long double dy = static_cast<long double>(std::int64_t(b.y) - a.y);
+        const long double lhs = static_cast<long double>(std::int64_t(p.x) - a.x) * dy;
+        const long double rhs =
+            static_cast<long double>(std::int64_t(p.y) - a.y) * static_cast<long double>(std::int64_t(b.x) - a.x);
         if (dy > 0 ? lhs < rhs : lhs > rhs)
             inside = !inside;
     }
