@@ -1,0 +1,123 @@
+// Typed commands and game lines: waiting for the room title after a
+// movement command, follow mode, and the Follow command.
+#include <algorithm>
+#include <limits>
+
+#include "mapper/frame/client_link.h"
+
+namespace {
+
+bool ContainsNoCase(std::string_view lowerLine, const std::string& entry)
+{
+    const auto it = std::search(lowerLine.begin(), lowerLine.end(), entry.begin(), entry.end(),
+                                [](char a, char b) { return a == LowerAnsi(b); });
+    return it != lowerLine.end() || entry.empty();
+}
+
+}  // namespace
+
+void CClientLink::HandleCommand(std::string_view text)
+{
+    if (!m_bOnline)
+        return;
+    if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n")
+        text.remove_suffix(2);
+    m_strLastCommand.assign(text);
+    const Direction d = m_aliases.Lookup(text);
+    m_nPendingDir = d;
+    m_bAwaitingTitle = d != DIR_NONE;
+    // Every command starts a new count, so a wait that was replaced before
+    // its title came does not shift the next one.
+    m_nLineCount = 0;
+}
+
+CClientLink::ELineKind CClientLink::IsWrongWay(std::string_view line) const
+{
+    if (line.empty() || line == m_strLastCommand)
+        return LINE_NOT_COUNTED;
+    std::string& lower = m_strLower;
+    ToLowerAnsiInto(line, lower);
+    for (const std::string& entry : m_wrongWay)
+        if (ContainsNoCase(lower, entry))
+            return LINE_WRONG_WAY;
+    for (const std::string& entry : m_ignore)
+        if (ContainsNoCase(lower, entry))
+            return LINE_NOT_COUNTED;
+    return LINE_COUNTED;
+}
+
+std::intptr_t CClientLink::OnGameLine(std::string_view line)
+{
+    if (m_bOnline) {
+        if (m_bFollow) {
+            const std::string r = m_followTriggers.ProcessLine(line);
+            if (r == CFollowTriggers::kStop) {
+                m_bFollow = false;
+                m_doc.ClearFollow();
+                return 0;
+            }
+            if (!r.empty()) {
+                HandleCommand(r);
+                return 0;
+            }
+        } else {
+            m_bFollow = m_followTriggers.CheckActivation(line);
+            if (m_bFollow)
+                m_doc.SetFollow(m_followTriggers.GetName());
+            else
+                m_doc.ClearFollow();
+        }
+    }
+    if (m_bAwaitingTitle) {
+        switch (IsWrongWay(line)) {
+        case LINE_WRONG_WAY:
+            m_bAwaitingTitle = false;
+            m_nLineCount = 0;
+            break;
+        case LINE_NOT_COUNTED:
+            break;
+        case LINE_COUNTED:
+            if (m_nLineCount == m_nTitleLine)
+                TakeTitleLine(line);
+            else if (m_nLineCount < std::numeric_limits<std::int32_t>::max())
+                ++m_nLineCount;
+            break;
+        }
+    }
+    return 1;
+}
+
+void CClientLink::TakeTitleLine(std::string_view line)
+{
+    CRoomInfo info;
+    info.m_strTitle.assign(line);
+    m_bAwaitingTitle = false;
+    if (m_doc.Move(m_nPendingDir, &info))
+        ++m_nMoves;
+    m_nLineCount = 0;
+}
+
+void CClientLink::OnFollowCommand()
+{
+    if (!m_bFollow && !m_followTriggers.IsConfigured()) {
+        if (m_host.messages)
+            m_host.messages->ShowInformation(
+                "Follow mode has not been configured properly.\r\nConfigure it and try again.",
+                "VorMapper - follow mode");
+        return;
+    }
+    m_bFollow = !m_bFollow;
+    if (m_bFollow) {
+        std::string name = m_followTriggers.GetName();
+        if (m_host.followPrompt && m_host.followPrompt->AskFollowName(name) && !name.empty())
+            m_followTriggers.SetName(name);
+        else
+            m_bFollow = false;
+    } else {
+        m_followTriggers.Deactivate();
+    }
+    if (m_bFollow)
+        m_doc.SetFollow(m_followTriggers.GetName());
+    else
+        m_doc.ClearFollow();
+}

@@ -1,0 +1,19 @@
+// Settings files through the portable reader and writer of the format.
+#include "mapper/settings/ini_file.h"
+
+#include "mapper/settings/profile_text.h"
+
+std::string CIniFile::GetString(const std::string& section, const std::string& key, const std::string& def) const
+{
+    if (!m_bLoaded) {
+        m_lines = ReadProfileLines(m_strPath);
+        m_bLoaded = true;
+    }
+    return ProfileGetString(m_lines, section, key, def);
+}
+
+void CIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+{
+    ProfileWriteString(m_strPath, m_lines, section, key, value);
+    m_bLoaded = true;
+}
