@@ -1,0 +1,45 @@
+#include "mapper/view/map_paint.h"
+
+#include "mapper/model/document.h"
+#include "mapper/view/paint_pass.h"
+
+void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
+{
+    const int w = surface.Width(), h = surface.Height();
+    if (view.m_bFollowMovements && !view.m_bRotating && !view.m_bPanning && !view.m_bRubberBand &&
+        !view.m_bDraggingRoom) {
+        const CPoint o = FollowOrigin(doc, w, h);
+        doc.m_nOriginX = o.x;
+        doc.m_nOriginY = o.y;
+    }
+    CLayerDC dc(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, doc.m_dZoom);
+    dc.Attach(&surface);
+    dc.FillSolidRect({0, 0, w, h}, kColorWhite);
+
+    CPaintPass pass(doc, view, dc);
+    if (view.m_bShowGrid)
+        pass.Grid();
+    if (view.m_bRubberBand)
+        pass.RubberBand();
+    pass.ClassifyRecords();
+    const std::int64_t plane = doc.m_nCurrentPlane;
+    if (view.m_bShowLower) {
+        pass.Rooms(plane - 1, kColorLowerPlane, 10, 10);
+        pass.Links(plane - 1, kColorLowerPlane, 10, 10);
+    }
+    pass.Rooms(plane, kColorCurrentPlane, 0, 0);
+    pass.Links(plane, kColorCurrentPlane, 0, 0);
+    if (view.m_bShowHigher) {
+        pass.Rooms(plane + 1, kColorHigherPlane, -10, -10);
+        pass.Links(plane + 1, kColorHigherPlane, -10, -10);
+    }
+    dc.PlayLayers();
+    if (view.m_bRotating)
+        pass.RotationGuide();
+    if (view.m_bPanning)
+        pass.PanningGuide();
+    if (view.m_bShowRose)
+        pass.Rose();
+    if (view.m_bShowState)
+        pass.StateLabels();
+}

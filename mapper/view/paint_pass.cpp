@@ -1,0 +1,199 @@
+// The plane passes of the paint: rooms with their squares, rings, labels and
+// markers, then links with their hit regions.
+#include "mapper/view/paint_pass.h"
+
+#include "mapper/model/document.h"
+#include "mapper/view/map_paint.h"
+#include "mapper/view/room_geometry.h"
+
+namespace {
+// True when the region already holds exactly these points: its hit test is
+// then the same, and the region is kept instead of being rebuilt.
+bool SameRegion(const HRegion& rgn, const CPoint* p, std::size_t n)
+{
+    if (!rgn || rgn->Points().size() != n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (!(rgn->Points()[i] == p[i]))
+            return false;
+    return true;
+}
+
+CPoint64 Add(CPoint64 a, std::int64_t dx, std::int64_t dy) { return {a.x + dx, a.y + dy}; }
+}  // namespace
+
+CPaintPass::CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc)
+    : m_doc(doc), m_view(view), m_dc(dc), m_transform(CViewTransform::FromDocument(doc)),
+      m_nWidth(dc.Width()), m_nHeight(dc.Height())
+{
+}
+
+CMapCanvas CPaintPass::NewCanvas(ColorRef pen) const
+{
+    return CMapCanvas(m_transform.OriginX(), m_transform.OriginY(), m_transform.Angle(), m_transform.Zoom(), pen);
+}
+
+int CPaintPass::PlaneSlot(std::int64_t plane) const
+{
+    const std::int64_t d = plane - m_doc.m_nCurrentPlane;
+    return d >= -1 && d <= 1 ? static_cast<int>(d + 1) : -1;
+}
+
+CPaintPass::CCell CPaintPass::CellOf(RoomId id) const
+{
+    if (!m_cells.empty())
+        return id != 0 && id <= m_cells.size() ? m_cells[id - 1] : CCell{};
+    const CRoom* r = m_doc.GetRooms().Find(id);
+    return r ? CCell{r->m_nX, r->m_nY, r->m_nPlane, true} : CCell{};
+}
+
+void CPaintPass::ClassifyRecords()
+{
+    const CRoomMap& rooms = m_doc.GetRooms();
+    const std::size_t last = m_doc.GetLastRoomId();
+    // A table by id costs little while the ids are dense; the map's own
+    // lookup serves sparse ids.
+    const bool dense = last <= 4 * rooms.size() + 4096;
+    if (dense)
+        m_cells.assign(last, CCell{});
+    for (auto it = rooms.begin(); it != rooms.end(); ++it) {
+        const CRoom& r = it.value();
+        if (dense && it.key() != 0 && it.key() <= last)
+            m_cells[it.key() - 1] = {r.m_nX, r.m_nY, r.m_nPlane, true};
+        const int slot = PlaneSlot(r.m_nPlane);
+        if (slot >= 0)
+            m_rooms[slot].push_back({it.key(), &r});
+    }
+    if (dense && m_cells.empty())
+        m_cells.push_back(CCell{});  // keeps the table in use for a map without ids
+    for (auto it = m_doc.GetLinks().begin(); it != m_doc.GetLinks().end(); ++it) {
+        const CLink& l = it.value();
+        const CCell a = CellOf(l.m_nFromRoom), b = CellOf(l.m_nToRoom);
+        const int sa = a.exists ? PlaneSlot(a.plane) : -1;
+        const int sb = b.exists ? PlaneSlot(b.plane) : -1;
+        if (sa >= 0)
+            m_links[sa].push_back({it.key(), &l});
+        if (sb >= 0 && sb != sa)
+            m_links[sb].push_back({it.key(), &l});
+    }
+}
+
+void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY)
+{
+    const int slot = PlaneSlot(plane);
+    if (slot < 0 || plane != static_cast<std::int32_t>(plane))
+        return;
+    CMapCanvas canvas = NewCanvas(pen);
+    canvas.SetPreOffset(preX, preY);
+    m_nPreX = preX;
+    m_nPreY = preY;
+    const CFontSpec oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
+    for (const CRoomRef& r : m_rooms[slot])
+        Room(canvas, r.id, *r.room);
+    canvas.Play(m_dc);
+    m_dc.SelectFont(oldFont);
+}
+
+void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
+{
+    const CPoint64 sq = RoomSquareOrigin(room.m_nX, room.m_nY);
+    const CPoint64 c = RoomCentre(room.m_nX, room.m_nY);
+    m_doc.SetRoomHitData(id, MakePoint(sq.x, sq.y), CRect{Saturate32(sq.x - 2), Saturate32(sq.y - 2),
+                                                          Saturate32(sq.x + 14), Saturate32(sq.y + 14)});
+    const bool onCurrent = room.m_nPlane == m_doc.m_nCurrentPlane;
+    const bool selected = m_view.m_selection.IsRoomSelected(id);
+    if (selected) {
+        m_dc.LayerRectangle(sq.x, sq.y, sq.x + 12, sq.y + 12, kColorSelection, room.m_crColor);
+        if (room.m_bRecursive && onCurrent)
+            m_dc.LayerCircle(c.x, c.y, 16, kColorSelection, kColorNone);
+    } else {
+        canvas.AddRectangle(sq.x, sq.y, sq.x + 12, sq.y + 12, room.m_crColor);
+        if (room.m_bRecursive && onCurrent)
+            canvas.AddCircle(c.x, c.y, 16, kColorNone);
+    }
+    if (!room.m_info.m_strLabel.empty() && onCurrent)
+        Label(canvas, id, room, selected);
+    const std::int64_t bx = kCellPitch * room.m_nX, by = kCellPitch * room.m_nY;
+    if (room.m_links[DIR_U] != 0)
+        canvas.AddTriangle(bx + 23, by + 10, bx + 26, by + 7, bx + 29, by + 10, kColorNone);
+    if (room.m_links[DIR_D] != 0)
+        canvas.AddTriangle(bx + 23, by + 16, bx + 26, by + 19, bx + 29, by + 16, kColorNone);
+    if (id == m_doc.m_nCurrentRoom && onCurrent)
+        m_dc.LayerRectangle(bx + 8, by + 8, bx + 18, by + 18, kColorPositionPen, kColorPositionFill);
+}
+
+void CPaintPass::Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool selected)
+{
+    const CRoomInfo& info = room.m_info;
+    const CSize ext = m_dc.GetTextExtent(info.m_strLabel);
+    const CPoint lp = m_transform.MapToWindow(info.m_ptLabel.x, info.m_ptLabel.y, m_nPreX, m_nPreY);
+    if (info.m_crLabelBack == kColorNone) {
+        m_dc.SetBkMode(BkMode::Transparent);
+    } else {
+        m_dc.SetBkMode(BkMode::Opaque);
+        m_dc.SetBkColor(info.m_crLabelBack);
+    }
+    m_dc.SetTextColor(info.m_crLabelText);
+    m_dc.TextOut(lp.x, lp.y, info.m_strLabel);
+
+    const std::int64_t bottom = std::int64_t{lp.y} + ext.cy;
+    const CPoint bl = m_transform.WindowToMap(lp.x, bottom);
+    const CPoint br = m_transform.WindowToMap(std::int64_t{lp.x} + ext.cx, bottom);
+    const CPoint blw = m_transform.MapToWindow(bl.x, bl.y);
+    const CPoint brw = m_transform.MapToWindow(br.x, br.y);
+    const CPoint tl = m_transform.WindowToMap(blw.x, std::int64_t{blw.y} - ext.cy);
+    const CPoint tr = m_transform.WindowToMap(brw.x, std::int64_t{brw.y} - ext.cy);
+    const CPoint corners[4] = {tl, tr, br, bl};
+    if (!SameRegion(info.m_hLabelRgn, corners, 4))
+        m_doc.SetRoomLabelRegion(id, CreatePolygonRegion({tl, tr, br, bl}));
+
+    const CPoint64 c = RoomCentre(room.m_nX, room.m_nY);
+    const CPoint64 pin[3] = {c, {bl.x, bl.y}, {br.x, br.y}};
+    if (selected) {
+        m_dc.LayerPolyline3(pin, kColorSelection);
+        m_dc.LayerCircle(c.x, c.y, 2, kColorSelection, kColorSelection);
+    } else {
+        canvas.AddPolyline(pin, 3);
+        canvas.AddCircle(c.x, c.y, 2, 0x000000);
+    }
+}
+
+void CPaintPass::Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY)
+{
+    const int slot = PlaneSlot(plane);
+    if (slot < 0 || plane != static_cast<std::int32_t>(plane))
+        return;
+    CMapCanvas canvas = NewCanvas(pen);
+    canvas.SetPreOffset(preX, preY);
+    for (const CLinkRef& l : m_links[slot])
+        Link(canvas, l.id, *l.link);
+    canvas.Play(m_dc);
+}
+
+void CPaintPass::Link(CMapCanvas& canvas, LinkId id, const CLink& link)
+{
+    // Links ending up or down show only as the rooms' markers; directions
+    // outside the table (a damaged file) draw nothing.
+    if (!IsDirection(link.m_nFromDir) || link.m_nToDir < 0 || link.m_nToDir >= 8)
+        return;
+    const CCell a = CellOf(link.m_nFromRoom), b = CellOf(link.m_nToRoom);
+    // A link to a room that is not in the map has no end to draw to.
+    if (!a.exists || !b.exists)
+        return;
+    const CPoint64 sa = RoomSquareOrigin(a.x, a.y), sb = RoomSquareOrigin(b.x, b.y);
+    const CLinkEnd& ea = LinkEnd(link.m_nFromDir);
+    const CLinkEnd& eb = LinkEnd(link.m_nToDir);
+    const CPoint64 p[4] = {Add(sa, ea.ax, ea.ay), Add(sa, ea.sx, ea.sy), Add(sb, eb.sx, eb.sy), Add(sb, eb.ax, eb.ay)};
+    if (m_view.m_selection.IsLinkSelected(id))
+        m_dc.LayerPolyline4(p, kColorSelection);
+    else
+        canvas.AddPolyline(p, 4);
+
+    const CCorridor& ks = LinkCorridor(link.m_nFromDir);
+    const CCorridor& kd = LinkCorridor(link.m_nToDir);
+    auto at = [](const CPoint64& q, const int* k) { return MakePoint(q.x + k[0], q.y + k[1]); };
+    const CPoint rgn[8] = {at(p[0], ks.k[0]), at(p[1], ks.k[2]), at(p[2], kd.k[2]), at(p[3], kd.k[0]),
+                           at(p[3], kd.k[1]), at(p[2], kd.k[3]), at(p[1], ks.k[3]), at(p[0], ks.k[1])};
+    if (!SameRegion(link.m_hRgn, rgn, 8))
+        m_doc.SetLinkRegion(id, CreatePolygonRegion(std::vector<CPoint>(rgn, rgn + 8)));
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The steps of one paint, sharing the transform, the layer DC and the rooms
+// and links of the planes drawn.
+#include <cstdint>
+#include <vector>
+
+#include "mapper/view/layer_dc.h"
+#include "mapper/view/view_state.h"
+
+class CVorMapperDoc;
+
+class CPaintPass {
+public:
+    CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc);
+
+    void Grid();
+    void RubberBand();
+    // Sorts the rooms and links of the three planes that may be drawn, in map order.
+    void ClassifyRecords();
+    void Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY);
+    void Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY);
+    void RotationGuide();
+    void PanningGuide();
+    void Rose();
+    void StateLabels();
+
+private:
+    struct CCell {
+        std::int32_t x = 0, y = 0, plane = 0;
+        bool exists = false;
+    };
+    struct CRoomRef {
+        RoomId id;
+        const CRoom* room;
+    };
+    struct CLinkRef {
+        LinkId id;
+        const CLink* link;
+    };
+    CMapCanvas NewCanvas(ColorRef pen) const;
+    CCell CellOf(RoomId id) const;
+    int PlaneSlot(std::int64_t plane) const;  // 0 lower, 1 current, 2 higher, -1 none
+    void Room(CMapCanvas& canvas, RoomId id, const CRoom& room);
+    void Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool selected);
+    void Link(CMapCanvas& canvas, LinkId id, const CLink& link);
+
+    CVorMapperDoc& m_doc;
+    CViewState& m_view;
+    CLayerDC& m_dc;
+    CViewTransform m_transform;
+    int m_nWidth, m_nHeight;
+    std::int32_t m_nPreX = 0, m_nPreY = 0;
+    std::vector<CRoomRef> m_rooms[3];
+    std::vector<CLinkRef> m_links[3];
+    // Cells of the rooms by id - 1, for the links; empty when the ids are too sparse.
+    std::vector<CCell> m_cells;
+};
