@@ -9,6 +9,8 @@ const CVmmCommandEntry kCommands[] = {
     {"dump", "dump FILE", VmmDump},
     {"convert", "convert IN OUT", VmmConvert},
     {"check", "check FILE", VmmCheck},
+    {"render", "render FILE OUT.png|OUT.svg|OUT.pdf [--size WxH] [--plane N] [--follow] [--no-grid] [--no-rose] [--no-state] [--no-higher] [--no-lower]", VmmRender},
+    {"replay", "replay [--settings-dir DIR] [--map IN.vmm] --out OUT.vmm TRANSCRIPT", VmmReplay},
 };
 }  // namespace
 

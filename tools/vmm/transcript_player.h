@@ -1,0 +1,67 @@
+#pragma once
+// Plays a recorded game session into a map, event by event, through the
+// same client link and messages the mapper uses with a live client.
+//
+// Transcript lines (LF or CRLF): "> TEXT" a typed command, "< TEXT" a game
+// line ("<" alone: an empty one), "! follow NAME", "! unfollow", "! explore",
+// "! trace", "! autoshift", "! offline", "! online"; "#" starts a comment.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mapper/frame/client_link.h"
+
+class CVorMapperDoc;
+
+struct CReplayStats {
+    std::uint64_t events = 0;
+    std::uint64_t moves = 0;
+    std::uint64_t roomsCreated = 0;
+    std::uint64_t linksCreated = 0;
+};
+
+class CTranscriptPlayer : private IClientChannel,
+                          private IFollowNamePrompt,
+                          private IMessageBoxes,
+                          private IFrameWindow {
+public:
+    explicit CTranscriptPlayer(CVorMapperDoc& doc);
+
+    // What a client does before the session: the settings directory (when
+    // not empty; a separator is added if it lacks one), docking, online.
+    void Connect(const std::string& settingsDir);
+    // One transcript line without its line end. False with `error` for a
+    // line that is no event.
+    bool PlayLine(std::string_view line, std::uint64_t lineNo, std::string& error);
+    // A whole transcript; stops at the first bad line.
+    bool Play(std::string_view transcript, std::string& error);
+
+    CReplayStats GetStats() const;
+    // Message boxes the session raised, with their line numbers.
+    const std::vector<std::string>& GetNotes() const { return m_notes; }
+    // Texts the mapper sent to the client.
+    const std::vector<std::string>& GetSent() const { return m_sent; }
+    CClientLink& GetLink() { return m_link; }
+
+private:
+    std::intptr_t Send(std::uintptr_t code, std::string_view text);
+    bool PlayBang(std::string_view what, std::string& error);
+
+    std::intptr_t SendCopyData(std::uintptr_t code, const void* data, std::uint32_t bytes) override;
+    bool AskFollowName(std::string& name) override;
+    void ShowInformation(const std::string& text, const std::string& caption) override;
+    void DockIntoClient() override {}
+    void DestroyFrame() override {}
+
+    CVorMapperDoc& m_doc;
+    CClientLink m_link;
+    std::uint32_t m_nFirstRoomId;
+    std::uint32_t m_nFirstLinkId;
+    std::uint64_t m_nEvents = 0;
+    std::uint64_t m_nLine = 0;
+    std::string m_strFollowName;
+    std::string m_strBuffer;  // text plus NUL, as a client sends it
+    std::vector<std::string> m_notes;
+    std::vector<std::string> m_sent;
+};
