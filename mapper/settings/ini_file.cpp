@@ -14,6 +14,6 @@ std::string CIniFile::GetString(const std::string& section, const std::string& k
 
 void CIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    ProfileWriteString(m_strPath, m_lines, section, key, value);
-    m_bLoaded = true;
+    // After a failed write the file is read again, so reads show what it holds.
+    m_bLoaded = ProfileWriteString(m_strPath, m_lines, section, key, value);
 }
