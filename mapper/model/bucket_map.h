@@ -36,11 +36,11 @@ public:
     void reserve(std::size_t n)
     {
         m_nodes.reserve(n);
-        m_index.reserve(n);
+        m_index.reserve(n, KeyOf{this});
     }
 
     // Node number of the key, or npos. Node numbers stay valid until the key is removed.
-    std::uint32_t NodeOf(Key key) const { return m_index.find(static_cast<std::uint32_t>(key)); }
+    std::uint32_t NodeOf(Key key) const { return m_index.find(static_cast<std::uint32_t>(key), KeyOf{this}); }
     Value& NodeValue(std::uint32_t node) { return m_nodes[node].value; }
     const Value& NodeValue(std::uint32_t node) const { return m_nodes[node].value; }
     Key NodeKey(std::uint32_t node) const { return m_nodes[node].key; }
@@ -81,6 +81,8 @@ public:
             n = static_cast<std::uint32_t>(m_nodes.size());
             m_nodes.push_back(Node{std::move(value)});
         }
+        if (m_seq == 0xFFFFFFFFu)
+            Renumber();
         Node& node = m_nodes[n];
         node.key = key;
         node.seq = ++m_seq;
@@ -90,7 +92,7 @@ public:
         if (node.next != npos)
             m_nodes[node.next].prev = n;
         m_heads[b] = n;
-        m_index.set(static_cast<std::uint32_t>(key), n);
+        m_index.insert(n, KeyOf{this});
         ++m_count;
         return {n, true};
     }
@@ -100,6 +102,7 @@ public:
         const std::uint32_t n = NodeOf(key);
         if (n == npos)
             return false;
+        m_index.erase(n, KeyOf{this});
         Node& node = m_nodes[n];
         if (node.prev != npos)
             m_nodes[node.prev].next = node.next;
@@ -108,7 +111,6 @@ public:
         if (node.next != npos)
             m_nodes[node.next].prev = node.prev;
         node.value = Value{};
-        m_index.erase(static_cast<std::uint32_t>(key));
         m_free.push_back(n);
         --m_count;
         return true;
@@ -173,8 +175,26 @@ private:
         Key key{};
         std::uint32_t next = npos;
         std::uint32_t prev = npos;
-        std::uint64_t seq = 0;
+        std::uint32_t seq = 0;  // insertion stamp: within a bucket, higher stands nearer the head
     };
+
+    struct KeyOf {
+        const CBucketMap* map;
+        std::uint32_t operator()(std::uint32_t n) const { return static_cast<std::uint32_t>(map->m_nodes[n].key); }
+    };
+
+    // Gives the stamps out afresh, keeping the order, when they run out.
+    void Renumber()
+    {
+        m_seq = 0;
+        for (unsigned b = 0; b < kBuckets; ++b) {
+            std::uint32_t tail = npos;
+            for (std::uint32_t n = m_heads[b]; n != npos; n = m_nodes[n].next)
+                tail = n;
+            for (std::uint32_t n = tail; n != npos; n = m_nodes[n].prev)
+                m_nodes[n].seq = ++m_seq;
+        }
+    }
 
     void ClearHeads()
     {
@@ -184,8 +204,8 @@ private:
 
     std::vector<Node> m_nodes;
     std::vector<std::uint32_t> m_free;
-    CFlatIndex<std::uint32_t, CIdHash> m_index;
+    CNodeIndex<std::uint32_t, CIdHash> m_index;
     std::uint32_t m_heads[kBuckets];
-    std::uint64_t m_seq = 0;
+    std::uint32_t m_seq = 0;
     std::size_t m_count = 0;
 };

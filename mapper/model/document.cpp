@@ -2,10 +2,6 @@
 
 #include <cstdio>
 
-namespace {
-CCellKey CellOf(const CRoom& room) { return {room.m_nX, room.m_nY, room.m_nPlane}; }
-}  // namespace
-
 CVorMapperDoc::CVorMapperDoc() = default;
 
 CVorMapperDoc::~CVorMapperDoc() { ClearMap(); }
@@ -55,21 +51,23 @@ bool CVorMapperDoc::LookupRoom(RoomId id, CRoom& room) const
     return true;
 }
 
-void CVorMapperDoc::StoreRoomNode(const CRoom& room)
+std::uint32_t CVorMapperDoc::StoreRoomNode(CRoom room)
 {
     const std::uint32_t node = m_roomMap.NodeOf(room.m_nId);
     if (node != CRoomMap::npos) {
         CRoom& stored = m_roomMap.NodeValue(node);
-        const CCellKey oldCell = CellOf(stored), newCell = CellOf(room);
-        stored = room;
-        if (!(oldCell == newCell)) {
-            m_cells.Remove(oldCell, node);
-            m_cells.Add(newCell, node);
-        }
-        return;
+        const bool moves = stored.m_nX != room.m_nX || stored.m_nY != room.m_nY || stored.m_nPlane != room.m_nPlane;
+        if (moves)
+            m_cells.erase(node, CellOf());  // while the node still has its old cell
+        stored = std::move(room);
+        if (moves)
+            m_cells.insert(node, CellOf());
+        return node;
     }
-    const std::uint32_t added = m_roomMap.Set(room.m_nId, room).first;
-    m_cells.Add(CellOf(room), added);
+    const RoomId id = room.m_nId;
+    const std::uint32_t added = m_roomMap.Set(id, std::move(room)).first;
+    m_cells.insert(added, CellOf());
+    return added;
 }
 
 RoomId CVorMapperDoc::SetRoom(const CRoom& room)
@@ -99,18 +97,27 @@ LinkId CVorMapperDoc::SetLink(const CLink& link)
     return link.m_nId;
 }
 
+// Of the rooms in the cell, the one met first in container order.
+std::uint32_t CVorMapperDoc::FirstNodeAt(std::int32_t x, std::int32_t y, std::int32_t plane) const
+{
+    std::uint32_t best = CRoomMap::npos;
+    m_cells.for_each({x, y, plane}, CellOf(), [&](std::uint32_t node) {
+        if (best == CRoomMap::npos || m_roomMap.NodeBefore(node, best))
+            best = node;
+    });
+    return best;
+}
+
 RoomId CVorMapperDoc::FindRoomIdAt(std::int32_t x, std::int32_t y, std::int32_t plane) const
 {
-    const std::uint32_t node = m_cells.First(
-        {x, y, plane}, [this](std::uint32_t a, std::uint32_t b) { return m_roomMap.NodeBefore(a, b); });
-    return node == CCellIndex::npos ? 0 : m_roomMap.NodeKey(node);
+    const std::uint32_t node = FirstNodeAt(x, y, plane);
+    return node == CRoomMap::npos ? 0 : m_roomMap.NodeKey(node);
 }
 
 bool CVorMapperDoc::FindRoomAt(std::int32_t x, std::int32_t y, std::int32_t plane, CRoom& room) const
 {
-    const std::uint32_t node = m_cells.First(
-        {x, y, plane}, [this](std::uint32_t a, std::uint32_t b) { return m_roomMap.NodeBefore(a, b); });
-    if (node == CCellIndex::npos)
+    const std::uint32_t node = FirstNodeAt(x, y, plane);
+    if (node == CRoomMap::npos)
         return false;
     room = m_roomMap.NodeValue(node);
     return true;

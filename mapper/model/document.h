@@ -8,6 +8,7 @@
 #include "framework/document.h"
 #include "mapper/model/bucket_map.h"
 #include "mapper/model/cell_index.h"
+#include "mapper/model/flat_index.h"
 #include "mapper/model/records.h"
 
 class CArchive;
@@ -125,14 +126,25 @@ private:
     void Store(CArchive& ar) const;
     void Load(CArchive& ar);
     void ClearMap();
-    void StoreRoomNode(const CRoom& room);
+    std::uint32_t StoreRoomNode(CRoom room);
     void RebuildCellIndex();
     void RaiseCountersToIds();
 
     CRoomMap m_roomMap;
     CLinkMap m_linkMap;
     CPlaneNameMap m_planeNames;
-    CCellIndex m_cells;
+    // Rooms by grid cell: position searches never scan the map.
+    struct CellOfNode {
+        const CRoomMap* rooms;
+        CCellKey operator()(std::uint32_t node) const
+        {
+            const CRoom& r = rooms->NodeValue(node);
+            return {r.m_nX, r.m_nY, r.m_nPlane};
+        }
+    };
+    CellOfNode CellOf() const { return CellOfNode{&m_roomMap}; }
+    std::uint32_t FirstNodeAt(std::int32_t x, std::int32_t y, std::int32_t plane) const;
+    CNodeIndex<CCellKey, CCellHash> m_cells;
     std::uint32_t m_nLastLinkId = 0;
     std::uint32_t m_nLastRoomId = 0;
 

@@ -12,16 +12,18 @@ RoomId CVorMapperDoc::AddRoom(CRoom room)
 {
     ++m_nLastRoomId;
     room.SetId(m_nLastRoomId);
-    StoreRoomNode(room);
-    return room.m_nId;
+    const RoomId id = room.m_nId;
+    StoreRoomNode(std::move(room));
+    return id;
 }
 
 LinkId CVorMapperDoc::AddLink(CLink link)
 {
     ++m_nLastLinkId;
     link.SetId(m_nLastLinkId);
-    m_linkMap.Set(link.m_nId, link);
-    return link.m_nId;
+    const LinkId id = link.m_nId;
+    m_linkMap.Set(id, std::move(link));
+    return id;
 }
 
 void CVorMapperDoc::DeleteLink(LinkId id)
@@ -85,9 +87,7 @@ bool CVorMapperDoc::DeleteRoom(RoomId id)
     for (LinkId linkId : room.m_links)
         if (linkId != 0)
             DeleteLink(linkId);
-    const std::uint32_t node = m_roomMap.NodeOf(id);
-    m_cells.Remove({m_roomMap.NodeValue(node).m_nX, m_roomMap.NodeValue(node).m_nY, m_roomMap.NodeValue(node).m_nPlane},
-                   node);
+    m_cells.erase(m_roomMap.NodeOf(id), CellOf());
     m_roomMap.Remove(id);
 
     if (successor != 0) {
@@ -114,6 +114,8 @@ void CVorMapperDoc::ShiftRooms(RoomId id, Direction dir)
     }
     auto coord = [axis](CRoom& r) -> std::int32_t& { return axis == X ? r.m_nX : axis == Y ? r.m_nY : r.m_nPlane; };
     const std::int32_t threshold = coord(room);
+    // Positions change under the index: move every room, then index afresh.
+    m_cells.clear();
     m_roomMap.ForEach([&](RoomId, CRoom& r) {
         std::int32_t& c = coord(r);
         if (step > 0 ? c >= threshold : c <= threshold)
@@ -128,11 +130,9 @@ void CVorMapperDoc::ShiftRooms(RoomId id, Direction dir)
 void CVorMapperDoc::RebuildCellIndex()
 {
     m_cells.clear();
-    m_cells.reserve(m_roomMap.size());
-    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
-        const CRoom& r = it.value();
-        m_cells.Add({r.m_nX, r.m_nY, r.m_nPlane}, it.node());
-    }
+    m_cells.reserve(m_roomMap.size(), CellOf());
+    for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it)
+        m_cells.insert(it.node(), CellOf());
 }
 
 void CVorMapperDoc::SetRoomRecursive(RoomId id, bool recursive)

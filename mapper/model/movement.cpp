@@ -1,41 +1,43 @@
 // The character's movement: along links, and in trace mode into new rooms.
+// Works on the stored records directly (by node), with the same results as
+// fetching copies and storing them back, because a move is on the hot path
+// of mapping and must not cost more in a large map.
 #include "mapper/model/document.h"
 
 bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
 {
     if (!IsDirection(dir))
         return false;
-    CRoom cur;
-    if (!LookupRoom(m_nCurrentRoom, cur))
+    const RoomId curId = m_nCurrentRoom;
+    const CRoom* cur = m_roomMap.Find(curId);
+    if (!cur)
         return false;
 
     // A recursive room keeps the character while the game reports its title.
-    if (m_bOnline && cur.m_bRecursive && info && info->m_strTitle == cur.m_info.m_strTitle)
+    if (m_bOnline && cur->m_bRecursive && info && info->m_strTitle == cur->m_info.m_strTitle)
         return false;
 
-    auto showPlaneOf = [this](const CRoom& room) {
-        if (m_nCurrentPlane != room.m_nPlane) {
-            m_nCurrentPlane = room.m_nPlane;
+    auto showPlaneOf = [this](std::int32_t plane) {
+        if (m_nCurrentPlane != plane) {
+            m_nCurrentPlane = plane;
             UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
         } else {
             UpdateAllViews(nullptr, HINT_REDRAW);
         }
     };
 
-    if (cur.m_links[dir] != 0) {
-        CLink link;
-        if (!LookupLink(cur.m_links[dir], link))
+    if (cur->m_links[dir] != 0) {
+        const CLink* link = m_linkMap.Find(cur->m_links[dir]);
+        if (!link)
             return false;
-        const RoomId nextId = link.m_nFromRoom == m_nCurrentRoom ? link.m_nToRoom : link.m_nFromRoom;
-        CRoom next;
-        if (!LookupRoom(nextId, next))
+        const RoomId nextId = link->m_nFromRoom == curId ? link->m_nToRoom : link->m_nFromRoom;
+        CRoom* next = m_roomMap.Find(nextId);
+        if (!next)
             return false;
         m_nCurrentRoom = nextId;
-        if (info) {
-            next.m_info.FillMissing(*info);
-            SetRoom(next);
-        }
-        showPlaneOf(next);
+        if (info)
+            next->m_info.FillMissing(*info);  // texts only: the cell index is not touched
+        showPlaneOf(next->m_nPlane);
         return true;
     }
 
@@ -43,23 +45,22 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
         return false;
 
     const CDirectionInfo& step = DirectionInfo(dir);
-    const std::int32_t tx = WrapAdd(cur.m_nX, step.dx);
-    const std::int32_t ty = WrapAdd(cur.m_nY, step.dy);
-    const std::int32_t tplane = WrapAdd(cur.m_nPlane, step.dplane);
-    CRoom target;
-    bool found = FindRoomAt(tx, ty, tplane, target);
-    if (found && m_bOnline && m_bAutoShift && info && target.m_info.m_strTitle != info->m_strTitle) {
-        ShiftRooms(target.m_nId, dir);
-        found = false;
-        // The shift may have moved the current room too (it lies behind the
-        // found room when the move goes against the axis); take it afresh.
-        LookupRoom(m_nCurrentRoom, cur);
+    const std::int32_t tx = WrapAdd(cur->m_nX, step.dx);
+    const std::int32_t ty = WrapAdd(cur->m_nY, step.dy);
+    const std::int32_t tplane = WrapAdd(cur->m_nPlane, step.dplane);
+    std::uint32_t found = FirstNodeAt(tx, ty, tplane);
+    if (found != CRoomMap::npos && m_bOnline && m_bAutoShift && info &&
+        m_roomMap.NodeValue(found).m_info.m_strTitle != info->m_strTitle) {
+        ShiftRooms(m_roomMap.NodeKey(found), dir);
+        found = CRoomMap::npos;
     }
-    if (found) {
+    RoomId targetId;
+    if (found != CRoomMap::npos) {
+        targetId = m_roomMap.NodeKey(found);
         if (info)
-            target.m_info.FillMissing(*info);
+            m_roomMap.NodeValue(found).m_info.FillMissing(*info);
     } else {
-        target = CRoom();
+        CRoom target;
         target.m_nX = tx;
         target.m_nY = ty;
         target.m_nPlane = tplane;
@@ -67,22 +68,22 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
             target.m_info = *info;
             target.m_info.m_hLabelRgn.reset();
         }
-        target.SetId(AddRoom(target));
+        targetId = AddRoom(std::move(target));
     }
 
     CLink link;
-    link.m_nFromRoom = m_nCurrentRoom;
-    link.m_nToRoom = target.m_nId;
+    link.m_nFromRoom = curId;
+    link.m_nToRoom = targetId;
     link.m_nFromDir = dir;
     link.m_nToDir = Opposite(dir);
-    const LinkId linkId = AddLink(link);
+    const LinkId linkId = AddLink(std::move(link));
 
-    cur.m_links[dir] = linkId;
-    target.m_links[Opposite(dir)] = linkId;
-    SetRoom(cur);
-    SetRoom(target);
-    m_nCurrentRoom = target.m_nId;
-    showPlaneOf(target);
+    // Adding may have moved the stored records: look both up afresh.
+    m_roomMap.Find(curId)->m_links[dir] = linkId;
+    CRoom* target = m_roomMap.Find(targetId);
+    target->m_links[Opposite(dir)] = linkId;
+    m_nCurrentRoom = targetId;
+    showPlaneOf(target->m_nPlane);
     SetModifiedFlag();
     return true;
 }

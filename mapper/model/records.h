@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mapper/model/direction.h"
+#include "mapper/model/map_string.h"
 #include "mapper/model/region.h"
 #include "mapper/model/types.h"
 
@@ -22,9 +23,9 @@ public:
     // source where this one has none. Colours and region are never taken.
     void FillMissing(const CRoomInfo& source);
 
-    std::string m_strTitle;
-    std::string m_strComments;
-    std::string m_strLabel;
+    CMapString m_strTitle;
+    CMapString m_strComments;
+    CMapString m_strLabel;
     CPoint m_ptLabel;
     ColorRef m_crLabelText = 0;
     ColorRef m_crLabelBack = kColorNone;

@@ -1,7 +1,8 @@
 #pragma once
 // A polygon region with an even-odd ("alternate") point test: what the map
 // records keep of a label, a link or a rose triangle as last drawn.
-#include <memory>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "mapper/model/types.h"
@@ -13,15 +14,53 @@ public:
     const std::vector<CPoint>& Points() const { return m_points; }
 
 private:
+    friend class HRegion;
     std::vector<CPoint> m_points;
+    mutable std::size_t m_nRefs = 0;
 };
 
-// A record's handle to its region. Copies of a record share the region; it is
-// released when the last holder resets or replaces its handle, so a stale
-// copy can never point at freed memory.
-using HRegion = std::shared_ptr<const CRegion>;
+// A record's handle to its region, one pointer wide. Copies of a record share
+// the region; it is freed when the last holder resets or replaces its handle,
+// so a stale copy never points at freed memory. One thread only.
+class HRegion {
+public:
+    HRegion() = default;
+    HRegion(std::nullptr_t) {}
+    HRegion(const HRegion& other) : m_p(other.m_p) { AddRef(); }
+    HRegion(HRegion&& other) noexcept : m_p(other.m_p) { other.m_p = nullptr; }
+    ~HRegion() { Release(); }
+    HRegion& operator=(HRegion other) noexcept
+    {
+        std::swap(m_p, other.m_p);
+        return *this;
+    }
 
-inline HRegion CreatePolygonRegion(std::vector<CPoint> points)
-{
-    return std::make_shared<const CRegion>(std::move(points));
-}
+    void reset() { HRegion().swap(*this); }
+    void swap(HRegion& other) noexcept { std::swap(m_p, other.m_p); }
+    const CRegion* get() const { return m_p; }
+    const CRegion* operator->() const { return m_p; }
+    const CRegion& operator*() const { return *m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+    friend bool operator==(const HRegion& a, const HRegion& b) { return a.m_p == b.m_p; }
+    friend bool operator==(const HRegion& a, std::nullptr_t) { return a.m_p == nullptr; }
+
+    friend HRegion CreatePolygonRegion(std::vector<CPoint> points);
+
+private:
+    explicit HRegion(const CRegion* p) : m_p(p) { AddRef(); }
+    void AddRef() const
+    {
+        if (m_p)
+            ++m_p->m_nRefs;
+    }
+    void Release()
+    {
+        if (m_p && --m_p->m_nRefs == 0)
+            delete m_p;
+        m_p = nullptr;
+    }
+
+    const CRegion* m_p = nullptr;
+};
+
+inline HRegion CreatePolygonRegion(std::vector<CPoint> points) { return HRegion(new CRegion(std::move(points))); }

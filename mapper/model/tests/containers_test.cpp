@@ -4,7 +4,9 @@
 #include <random>
 
 #include "mapper/model/bucket_map.h"
-#include "mapper/model/cell_index.h"
+#include <set>
+
+#include "mapper/model/flat_index.h"
 
 namespace {
 std::vector<std::uint32_t> Keys(const CBucketMap<std::uint32_t, int>& m)
@@ -53,41 +55,52 @@ TEST(BucketMap, NegativeKeysUseTheirUnsignedValue)
     EXPECT_EQ((CBucketMap<std::int32_t, int>::Bucket(-3)), 15u);
 }
 
-TEST(FlatIndex, AgreesWithStdMapUnderRandomInsertsAndErases)
+TEST(NodeIndex, AgreesWithStdMapUnderRandomInsertsAndErases)
 {
-    CFlatIndex<std::uint32_t, CIdHash> index;
-    std::map<std::uint32_t, std::uint32_t> reference;
+    // Nodes are numbers whose key is node % 5000: several nodes share a key.
+    std::vector<std::uint32_t> keyOfNode(40000);
+    auto keyOf = [&](std::uint32_t n) { return keyOfNode[n]; };
+    CNodeIndex<std::uint32_t, CIdHash> index;
+    std::map<std::uint32_t, std::multiset<std::uint32_t>> reference;
+    std::vector<bool> indexed(keyOfNode.size());
     std::mt19937 rng(7);
     for (int i = 0; i < 200000; ++i) {
-        const std::uint32_t key = rng() % 5000;
-        if (rng() % 3 == 0) {
-            EXPECT_EQ(index.erase(key), reference.erase(key) == 1);
+        const std::uint32_t node = rng() % keyOfNode.size();
+        if (indexed[node]) {
+            EXPECT_TRUE(index.erase(node, keyOf));
+            reference[keyOfNode[node]].erase(node);
+            indexed[node] = false;
         } else {
-            index.set(key, i);
-            reference[key] = i;
+            keyOfNode[node] = rng() % 5000;
+            index.insert(node, keyOf);
+            reference[keyOfNode[node]].insert(node);
+            indexed[node] = true;
         }
     }
-    ASSERT_EQ(index.size(), reference.size());
+    std::size_t total = 0;
     for (std::uint32_t key = 0; key < 5000; ++key) {
-        auto it = reference.find(key);
-        using Index = CFlatIndex<std::uint32_t, CIdHash>;
-        EXPECT_EQ(index.find(key), it == reference.end() ? Index::npos : it->second);
+        std::multiset<std::uint32_t> found;
+        index.for_each(key, keyOf, [&](std::uint32_t n) { found.insert(n); });
+        EXPECT_EQ(found, reference[key]) << key;
+        total += found.size();
+        const std::uint32_t first = index.find(key, keyOf);
+        EXPECT_EQ((first == CNodeIndex<std::uint32_t, CIdHash>::npos), found.empty());
     }
+    EXPECT_EQ(total, index.size());
 }
 
-TEST(CellIndex, FirstPicksByTheGivenOrderAndSurvivesRemovals)
+TEST(BucketMap, AReAddedKeyGoesToTheHeadOfItsBucket)
 {
-    CCellIndex cells;
-    const CCellKey c{1, 2, 3};
-    cells.Add(c, 10);
-    cells.Add(c, 5);
-    cells.Add(c, 7);
-    auto smallest = [](std::uint32_t a, std::uint32_t b) { return a < b; };
-    EXPECT_EQ(cells.First(c, smallest), 5u);
-    cells.Remove(c, 5);
-    EXPECT_EQ(cells.First(c, smallest), 7u);
-    cells.Remove(c, 10);
-    cells.Remove(c, 7);
-    EXPECT_EQ(cells.First(c, smallest), CCellIndex::npos);
-    EXPECT_EQ(cells.First({1, 2, 4}, smallest), CCellIndex::npos);
+    CBucketMap<std::uint32_t, int> m;
+    for (std::uint32_t k = 1; k <= 40; ++k)
+        m.Set(k, 0);
+    for (int round = 0; round < 1000; ++round) {
+        m.Remove(7);
+        m.Set(7, round);
+    }
+    const auto keys = Keys(m);
+    EXPECT_EQ(keys.front(), 7u);
+    EXPECT_EQ(keys[1], 15u);
+    EXPECT_EQ(keys.size(), 40u);
+    EXPECT_EQ(*m.Find(7), 999);
 }
