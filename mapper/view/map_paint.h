@@ -45,3 +45,5 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface);
 void DrawStatusLine(IPaintDC& dc, int x, int y, std::string_view text);
 // The grid's half side L for a transform and client size (a multiple of 26).
 std::int64_t GridHalfSide(const CViewTransform& t, int w, int h);
+// Records the grid's lines for a w × h client into a canvas of the paint's transform.
+void RecordGrid(CMapCanvas& canvas, int w, int h);

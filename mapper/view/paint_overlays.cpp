@@ -50,16 +50,16 @@ std::int64_t GridHalfSide(const CViewTransform& t, int w, int h)
     return 26 * (Trunc64(largest * 1.5) / 26);
 }
 
-void CPaintPass::Grid()
+void RecordGrid(CMapCanvas& canvas, int w, int h)
 {
-    const std::int64_t L = GridHalfSide(m_transform, m_nWidth, m_nHeight);
-    CMapCanvas canvas = NewCanvas(kColorGrid);
+    const CViewTransform& t = canvas.Transform();
+    const std::int64_t L = GridHalfSide(t, w, h);
     std::int64_t xlo = -L, xhi = L, ylo = -L, yhi = L;
     if (L > kGridFullHalfSide) {
         // The window's corners in map units bound the lines that can show.
-        const CPoint c[4] = {m_transform.WindowToMap(0, 0), m_transform.WindowToMap(m_nWidth, 0),
-                             m_transform.WindowToMap(0, m_nHeight), m_transform.WindowToMap(m_nWidth, m_nHeight)};
-        const std::int64_t margin = 52 + static_cast<std::int64_t>(8 / m_transform.Zoom());
+        const CPoint c[4] = {t.WindowToMap(0, 0), t.WindowToMap(w, 0),
+                             t.WindowToMap(0, h), t.WindowToMap(w, h)};
+        const std::int64_t margin = 52 + static_cast<std::int64_t>(8 / t.Zoom());
         std::int64_t mx0 = c[0].x, mx1 = c[0].x, my0 = c[0].y, my1 = c[0].y;
         for (const CPoint& p : c) {
             mx0 = std::min<std::int64_t>(mx0, p.x);
@@ -85,6 +85,12 @@ void CPaintPass::Grid()
         for (std::int64_t i = firstLine(ylo); i < L && i <= yhi; i += 26)
             canvas.AddLine(xlo, i, xhi, i);
     }
+}
+
+void CPaintPass::Grid()
+{
+    CMapCanvas canvas = NewCanvas(kColorGrid);
+    RecordGrid(canvas, m_nWidth, m_nHeight);
     canvas.Play(m_dc);
 }
 
