@@ -1,0 +1,146 @@
+// The real paint on a GDI memory bitmap, checked pixel by pixel. Writes the
+// picture as paint_gdi.bmp into the working directory.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "mapper/model/document.h"
+#include "mapper/view/gdi_dc_win.h"
+#include "mapper/view/map_paint.h"
+#include "mapper/view/tests/paint_test_support.h"
+
+namespace {
+constexpr int kW = 400, kH = 300;
+
+class CScreenDC {
+public:
+    CScreenDC() : m_hdc(::GetDC(nullptr)) {}
+    ~CScreenDC() { ::ReleaseDC(nullptr, m_hdc); }
+    HDC Get() const { return m_hdc; }
+
+private:
+    HDC m_hdc;
+};
+
+bool WriteBmp(HDC hdc, HBITMAP bmp, int w, int h, const char* path)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;  // bottom-up, as a BMP file stores it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> bits(static_cast<std::size_t>(stride) * h);
+    if (!::GetDIBits(hdc, bmp, 0, h, bits.data(), &bi, DIB_RGB_COLORS))
+        return false;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
+    FILE* f = std::fopen(path, "wb");
+    if (!f)
+        return false;
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f);
+    std::fwrite(bits.data(), 1, bits.size(), f);
+    return std::fclose(f) == 0;
+}
+
+class GdiPaint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.OnNewDocument();
+        east = AddTestRoom(doc, 2, 0, 0);
+        AddTestLink(doc, 1, DIR_E, east, DIR_W);
+        CRoom r = doc.GetRoom(east);
+        r.m_crColor = 0x0000FF;
+        r.m_info.m_strLabel = "Cellar";
+        r.m_info.m_ptLabel = {90, -30};
+        doc.SetRoom(r);
+        CRoom one = doc.GetRoom(1);
+        one.m_info.m_strTitle = "Market square";
+        doc.SetRoom(one);
+        AddTestRoom(doc, 1, 2, -1);
+        AddTestRoom(doc, 3, 2, 1);
+    }
+    CVorMapperDoc doc;
+    CViewState view;
+    RoomId east = 0;
+};
+}  // namespace
+
+TEST_F(GdiPaint, PixelsOfTheRealPaint)
+{
+    CScreenDC screen;
+    ASSERT_TRUE(screen.Get());
+    CGdiOffscreen off(screen.Get(), kW, kH);
+    ASSERT_TRUE(off.Ok());
+    {
+        CGdiDC dc(off.Dc(), kW, kH);
+        PaintMapView(doc, view, dc);
+    }
+    HDC m = off.Dc();
+    EXPECT_EQ(::GetPixel(m, 210, 230), 0xFFFFFFu) << "background";
+    EXPECT_EQ(::GetPixel(m, 259, 212), 0x000000u) << "outline of the east room";
+    EXPECT_EQ(::GetPixel(m, 264, 213), 0x0000FFu) << "fill of the east room";
+    EXPECT_EQ(::GetPixel(m, 213, 213), kColorPositionFill) << "current-position marker";
+    EXPECT_EQ(::GetPixel(m, 208, 212), kColorPositionPen) << "current-position outline";
+    EXPECT_EQ(::GetPixel(m, 385, 250), kColorRoseExit) << "rose triangle of the east exit";
+    EXPECT_EQ(::GetPixel(m, 350, 225), kColorRoseMain) << "rose triangle north, no exit";
+    EXPECT_EQ(::GetPixel(m, 278, 299), kColorGrid) << "grid line";
+    EXPECT_EQ(::GetPixel(m, 226, 213), 0x000000u) << "the link";
+    EXPECT_TRUE(WriteBmp(m, off.Bitmap(), kW, kH, "paint_gdi.bmp"));
+    // The hit data of the paint serves the document's hit tests.
+    EXPECT_EQ(doc.RoomAtPoint({60, 10}), east);
+    EXPECT_EQ(doc.LinkAtPoint({26, 13}), 1u);
+    EXPECT_EQ(doc.RoomLabelAtPoint({92, -28}), east);
+    EXPECT_EQ(view.RoseDirectionAt({385, 250}), DIR_E);
+}
+
+TEST_F(GdiPaint, RealTextExtentsShapeTheLabelRegion)
+{
+    CScreenDC screen;
+    CGdiOffscreen off(screen.Get(), kW, kH);
+    ASSERT_TRUE(off.Ok());
+    CGdiDC dc(off.Dc(), kW, kH);
+    dc.SelectFont({"Tahoma", 85});
+    const CSize ext = dc.GetTextExtent("Cellar");
+    EXPECT_GT(ext.cx, 10);
+    EXPECT_GT(ext.cy, 5);
+    PaintMapView(doc, view, dc);
+    EXPECT_EQ(doc.RoomLabelAtPoint({90 + ext.cx - 1, -30 + ext.cy - 1}), east);
+    EXPECT_EQ(doc.RoomLabelAtPoint({90 + ext.cx + 2, -30}), 0u);
+}
+
+TEST_F(GdiPaint, PaintToWindowCopiesOneBlock)
+{
+    CScreenDC screen;
+    CGdiOffscreen target(screen.Get(), kW, kH);
+    ASSERT_TRUE(target.Ok());
+    ::PatBlt(target.Dc(), 0, 0, kW, kH, BLACKNESS);
+    ASSERT_TRUE(PaintMapToWindow(target.Dc(), doc, view, kW, kH));
+    EXPECT_EQ(::GetPixel(target.Dc(), 210, 230), 0xFFFFFFu);
+    EXPECT_EQ(::GetPixel(target.Dc(), 213, 213), kColorPositionFill);
+}
+
+TEST_F(GdiPaint, BadInputPaintsWithoutFault)
+{
+    CRoom r = doc.GetRoom(east);
+    r.m_info.m_strLabel = std::string(100000, 'x');
+    r.m_nX = 0x7FFFFFFF;
+    doc.SetRoom(r);
+    doc.m_dZoom = 0.0;
+    doc.m_dRotation = 1e300;
+    CScreenDC screen;
+    CGdiOffscreen off(screen.Get(), kW, kH);
+    ASSERT_TRUE(off.Ok());
+    CGdiDC dc(off.Dc(), kW, kH);
+    PaintMapView(doc, view, dc);
+    EXPECT_EQ(::GetPixel(off.Dc(), kW - 50, kH - 50 - 48), kColorRoseDisc);
+}
