@@ -105,6 +105,9 @@ HHOOK WINAPI vorhStartHook(HWND hWndHost, HWND hWndNotify, HWND hWndMouse, DWORD
 
 BOOL WINAPI vorhStartMove(HWND hWnd, int /*nUnused1*/, int /*nUnused2*/)
 {
+    // A null window would post to the calling thread itself.
+    if (!hWnd)
+        return FALSE;
     POINT pt{};
     GetCursorPos(&pt);
     return PostMessageA(hWnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
