@@ -88,7 +88,7 @@ TEST_F(GdiPaint, PixelsOfTheRealPaint)
     HDC m = off.Dc();
     EXPECT_EQ(::GetPixel(m, 210, 230), 0xFFFFFFu) << "background";
     EXPECT_EQ(::GetPixel(m, 259, 212), 0x000000u) << "outline of the east room";
-    EXPECT_EQ(::GetPixel(m, 264, 213), 0x0000FFu) << "fill of the east room";
+    EXPECT_EQ(::GetPixel(m, 262, 216), 0x0000FFu) << "fill of the east room";
     EXPECT_EQ(::GetPixel(m, 213, 213), kColorPositionFill) << "current-position marker";
     EXPECT_EQ(::GetPixel(m, 208, 212), kColorPositionPen) << "current-position outline";
     EXPECT_EQ(::GetPixel(m, 385, 250), kColorRoseExit) << "rose triangle of the east exit";
