@@ -68,7 +68,7 @@ void SnapToDockingRects(Rect& r, Point p, std::span<const Rect> rects, SnapState
 
 void CDockingRects::Assign(const Rect* pRects, std::int32_t nCount)
 {
-    if (!pRects || nCount <= 0) {
+    if (!pRects || nCount <= 0 || nCount > kMaxDockingRects) {
         m_vecRects.clear();
         return;
     }

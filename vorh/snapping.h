@@ -34,10 +34,15 @@ struct SnapState {
 // hit r stays, the side becomes None and the index keeps its value.
 void SnapToDockingRects(Rect& r, Point p, std::span<const Rect> rects, SnapState& state);
 
+// More docking rectangles than any screen holds: a count beyond this is a
+// corrupt argument, and reading that far would run off the caller's memory.
+constexpr std::int32_t kMaxDockingRects = 65536;
+
 // The docking rectangles given for the next drag.
 class CDockingRects {
 public:
-    // Copies count rectangles; a null array or a count of 0 or less gives an empty list.
+    // Copies count rectangles; a null array, a count of 0 or less, or a count
+    // above kMaxDockingRects gives an empty list.
     void Assign(const Rect* pRects, std::int32_t nCount);
     void Clear() { m_vecRects.clear(); }
     std::span<const Rect> Rects() const { return m_vecRects; }

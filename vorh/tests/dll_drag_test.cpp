@@ -209,8 +209,9 @@ TEST_F(CVorhDragTest, RealCaptionPressDragsAndDocks)
     RECT rc = ToolRect();
     POINT press{rc.left + 150, rc.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
     ASSERT_EQ(SendMessageA(m_hWndTool, WM_NCHITTEST, 0, MAKELPARAM(press.x, press.y)), HTCAPTION);
-    // Without a window manager, activating the host can leave it above its owned window.
-    SetWindowPos(m_hWndTool, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Without a window manager the host's late activation can raise it above
+    // its owned window; keep the tool on top so that the press lands on it.
+    SetWindowPos(m_hWndTool, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_EQ(WindowFromPoint(press), m_hWndTool);
     MouseMoveTo(press.x, press.y);
     Pump(50);
@@ -336,4 +337,41 @@ TEST_F(CVorhDragTest, StopHookDuringADragReleasesTheMouse)
     Release(600, 500);
     EXPECT_TRUE(Ends().empty());
     EXPECT_EQ(ToolRect(), kToolRect);
+}
+
+namespace {
+
+// The screen's pixels along the top edge of r, three rows deep.
+std::vector<COLORREF> TopEdgePixels(const RECT& r)
+{
+    std::vector<COLORREF> vec;
+    HDC hDC = GetDC(nullptr);
+    for (int y = r.top; y < r.top + 3; ++y)
+        for (int x = r.left + 10; x < r.right - 10; ++x)
+            vec.push_back(GetPixel(hDC, x, y));
+    ReleaseDC(nullptr, hDC);
+    return vec;
+}
+
+}  // namespace
+
+TEST_F(CVorhDragTest, TrackerIsDrawnAndErasedOnTheScreen)
+{
+    const RECT rcFirst{550, 490, 850, 690};
+    const RECT rcSecond{550, 550, 850, 750};
+    Pump(50);
+    const std::vector<COLORREF> first = TopEdgePixels(rcFirst);
+    const std::vector<COLORREF> second = TopEdgePixels(rcSecond);
+    StartDrag();
+    MoveTo(600, 500);
+    EXPECT_NE(TopEdgePixels(rcFirst), first);
+    // The next move erases the old outline and draws the new one.
+    MoveTo(600, 560);
+    EXPECT_EQ(TopEdgePixels(rcFirst), first);
+    EXPECT_NE(TopEdgePixels(rcSecond), second);
+    // A lost capture takes the tracker away with the drag.
+    SetCapture(m_hWndHost);
+    MoveTo(610, 570);
+    ReleaseCapture();
+    EXPECT_EQ(TopEdgePixels(rcSecond), second);
 }

@@ -66,6 +66,7 @@ void CVorhTest::SetUp()
     wc.lpfnWndProc = TestWndProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
 

@@ -149,10 +149,12 @@ TEST_F(CVorhTest, OwnerAndLockedResults)
 
 TEST_F(CVorhTest, HooksWithAndWithoutMouseWindow)
 {
+    EXPECT_FALSE(m_api.StopHook());  // never started
     EXPECT_EQ(m_api.StartHook(m_hWndHost, m_hWndNotify, nullptr, GetCurrentThreadId()), nullptr);
     EXPECT_FALSE(m_api.StopHook());
     EXPECT_NE(m_api.StartHook(m_hWndHost, m_hWndNotify, m_hWndMouse, GetCurrentThreadId()), nullptr);
     EXPECT_TRUE(m_api.StopHook());
+    EXPECT_FALSE(m_api.StopHook());  // already removed
 }
 
 TEST_F(CVorhTest, UnloadingWhileHookedLeavesNoDanglingHook)

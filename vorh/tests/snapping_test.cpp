@@ -149,4 +149,11 @@ TEST(DockingRects, AssignCopiesOrEmpties)
     rects.Assign(source, 3);
     rects.Assign(nullptr, 3);
     EXPECT_TRUE(rects.Rects().empty());
+    // An absurd count is refused before anything is read.
+    rects.Assign(source, 3);
+    rects.Assign(source, std::numeric_limits<std::int32_t>::max());
+    EXPECT_TRUE(rects.Rects().empty());
+    std::vector<Rect> many(vorh::kMaxDockingRects, Rect{1, 1, 2, 2});
+    rects.Assign(many.data(), vorh::kMaxDockingRects);
+    EXPECT_EQ(rects.Rects().size(), many.size());
 }
