@@ -30,7 +30,7 @@ void NotifyEnd()
            MAKELPARAM(static_cast<WORD>(s.m_snap.m_nIndex), static_cast<WORD>(s.m_snap.m_nSide)));
 }
 
-// void OnWheel(const MSG& msg, WPARAM nRemove)
+// A wheel step removed from the queue while the host is in front becomes a key message.
 void OnWheel(const MSG& msg, WPARAM nRemove)
 {
     if (!(nRemove & PM_REMOVE) || !s.m_hWndHost || !s.m_hWndMouse || GetForegroundWindow() != s.m_hWndHost)
