@@ -84,7 +84,7 @@ bool CheckSettingsFile(const std::string& path, std::ostream& err)
     for (const char* section : {"stop", "skip"}) {
         const std::string text = ProfileGetString(lines, section, "count", "0");
         const std::int32_t n = ParseLeadingInt(text);
-        if (n < 0 || n > kMaxListCount || (n == 0 && text.find_first_of("123456789") != std::string::npos))
+        if (n < 0 || n > kMaxListCount || std::to_string(n) != TrimBlanks(text))
             err << "vmm replay: warning: " << path << ": [" << section << "] count '" << text << "' reads as "
                 << (n < 0 ? 0 : std::min(n, kMaxListCount)) << " entries\n";
     }
