@@ -6,12 +6,7 @@ BOOL WINAPI DllMain(HINSTANCE /*hInstance*/, DWORD dwReason, LPVOID pReserved)
     // Unloaded while still hooked (no vorhStopHook): the hooks would call into
     // code that is gone, so take them out first. At process exit (pReserved not
     // null) nothing more runs on the thread and nothing needs doing.
-    if (dwReason == DLL_PROCESS_DETACH && !pReserved) {
-        if (vorh::g_state.m_hMessageHook)
-            UnhookWindowsHookEx(vorh::g_state.m_hMessageHook);
-        if (vorh::g_state.m_hMouseHook)
-            UnhookWindowsHookEx(vorh::g_state.m_hMouseHook);
-        vorh::g_state.m_hMessageHook = vorh::g_state.m_hMouseHook = nullptr;
-    }
+    if (dwReason == DLL_PROCESS_DETACH && !pReserved)
+        vorh::RemoveHooks();
     return TRUE;
 }

@@ -93,6 +93,9 @@ int WINAPI vorhSetUndockable(HWND hWnd)
 
 HHOOK WINAPI vorhStartHook(HWND hWndHost, HWND hWndNotify, HWND hWndMouse, DWORD dwThreadId)
 {
+    // Hooks of an earlier call without vorhStopHook would see every message a
+    // second time (two key messages per wheel step) and could never be removed.
+    vorh::RemoveHooks();
     g_state.m_hWndHost = hWndHost;
     g_state.m_hWndNotify = hWndNotify;
     g_state.m_hMessageHook = SetWindowsHookExA(WH_GETMESSAGE, vorh::MessageHookProc, nullptr, dwThreadId);

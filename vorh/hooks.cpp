@@ -134,6 +134,15 @@ void OnMessage(const MSG& msg)
 
 }  // namespace
 
+void RemoveHooks()
+{
+    if (s.m_hMessageHook)
+        UnhookWindowsHookEx(s.m_hMessageHook);
+    if (s.m_hMouseHook)
+        UnhookWindowsHookEx(s.m_hMouseHook);
+    s.m_hMessageHook = s.m_hMouseHook = nullptr;
+}
+
 void AbandonDrag()
 {
     if (!s.m_bMoving)

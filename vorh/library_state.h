@@ -38,6 +38,8 @@ inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 // Draws the exclusive-or tracker on the screen; -1 means the thickness last drawn.
 void DrawTracker(const RECT& rc, int nThickness);
 BOOL MoveToTrackerRect(HWND hWnd);
+// Unhooks whatever hooks are still installed and forgets their handles.
+void RemoveHooks();
 // Ends a drag without notifying: tracker erased, capture released, list dropped.
 void AbandonDrag();
 

@@ -169,3 +169,19 @@ TEST_F(CVorhTest, UnloadingWhileHookedLeavesNoDanglingHook)
     Pump(100);
     SUCCEED();
 }
+
+TEST_F(CVorhTest, SecondStartHookReplacesTheFirst)
+{
+    StartHook();
+    StartHook();
+    ASSERT_EQ(GetForegroundWindow(), m_hWndHost);
+    PostMessageA(m_hWndHost, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    Pump();
+    EXPECT_EQ(Messages(m_hWndMouse, WM_KEYDOWN).size(), 1u);
+    EXPECT_TRUE(m_api.StopHook());
+    m_bHooked = false;
+    ClearLog();
+    PostMessageA(m_hWndHost, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    Pump();
+    EXPECT_TRUE(Messages(m_hWndMouse, WM_KEYDOWN).empty()) << "no hook left behind";
+}
