@@ -47,32 +47,6 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, st
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error)
-{
-    const std::string temp = path + ".saving";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) {
-        error = "cannot write " + temp + ": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) {
-        error = "cannot write " + temp + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        error = "cannot replace " + path + ": " + ec.message();
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
 bool LoadMapFile(CVorMapperDoc& doc, const std::string& path, std::string& error)
 {
     std::vector<std::uint8_t> bytes;

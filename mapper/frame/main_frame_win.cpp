@@ -1,0 +1,327 @@
+#include "mapper/frame/main_frame_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "framework/win/command_ui.h"
+#include "mapper/dialogs/text_dialogs_win.h"
+#include "mapper/frame/client_protocol.h"
+#include "mapper/model/document.h"
+#include "mapper/resource_ids.h"
+#include "mapper/settings/program_settings.h"
+
+namespace {
+const char kFrameClass[] = "VorMapperFrame";
+constexpr int kViewId = 0xE900;  // the framework's first pane id
+constexpr int kToolbarId = 0xE800;
+const char kHomePage[] = "https://vormapper.example.org/";
+const char kMailLink[] = "mailto:authors@vormapper.example.org";
+
+CClientLinkHost HostOf(CMainFrame* frame)
+{
+    CClientLinkHost host;
+    host.channel = frame;
+    host.followPrompt = frame;
+    host.messages = frame;
+    host.window = frame;
+    return host;
+}
+}  // namespace
+
+CMainFrame::CMainFrame(CVorMapperDoc& doc, HWND client)
+    : m_doc(doc), m_link(doc, HostOf(this)), m_view(doc)
+{
+    m_link.m_hClient = reinterpret_cast<std::uintptr_t>(client);
+    m_doc.SetPlaneNamePrompt(this);
+    m_doc.AddView(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_doc.RemoveView(this);
+    m_doc.SetPlaneNamePrompt(nullptr);
+}
+
+bool CMainFrame::Create()
+{
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    RegisterWindowClass(kFrameClass, 0, ::LoadIconA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME)),
+                        ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    m_hMenu = ::LoadMenuA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!CreateEx(0, kFrameClass, "Vor Mapper", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                  800, 600, nullptr, m_hMenu))
+        return false;
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::ShowStandalone()
+{
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    ::UpdateWindow(m_hWnd);
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_SIZE:
+        OnSize();
+        return 0;
+    case WM_SETFOCUS:
+        if (m_view.m_hWnd)
+            ::SetFocus(m_view.m_hWnd);
+        return 0;
+    case WM_COMMAND:
+        if (OnCmdMsg(LOWORD(wp)))
+            return 0;
+        break;
+    case WM_INITMENUPOPUP:
+        vfw::UpdateMenuPopup(reinterpret_cast<HMENU>(wp), *this);
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_COPYDATA:
+        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+int CMainFrame::OnCreate()
+{
+    m_bToolbarVisible = LoadToolbarSetting();
+    if (!CreateToolbar())
+        return -1;
+    if (!m_view.Create(m_hWnd, kViewId))
+        return -1;
+    // Announce the window; the client's reply is not used. A client of 0
+    // gets nothing.
+    if (HWND client = reinterpret_cast<HWND>(m_link.m_hClient))
+        ::SendMessageA(client, UM_MAPPER_WINDOW, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    return 0;
+}
+
+bool CMainFrame::CreateToolbar()
+{
+    // Image indices in the toolbar bitmap: New, Open, Save, Zoom in, Zoom
+    // out, Lower plane, Higher plane, Reset rotation.
+    const struct {
+        int image;
+        int command;
+    } layout[] = {{0, ID_FILE_NEW}, {1, ID_FILE_OPEN}, {2, ID_FILE_SAVE}, {-1, 0},
+                  {3, ID_ZOOM_IN},  {4, ID_ZOOM_OUT},  {-1, 0},           {5, ID_PLANE_LOWER},
+                  {6, ID_PLANE_HIGHER}, {-1, 0},       {7, ID_ROTATION_0}};
+    TBBUTTON buttons[sizeof layout / sizeof layout[0]] = {};
+    int n = 0;
+    for (const auto& b : layout) {
+        TBBUTTON& t = buttons[n++];
+        t.iBitmap = b.image < 0 ? 0 : b.image;
+        t.idCommand = b.command;
+        t.fsState = TBSTATE_ENABLED;
+        t.fsStyle = b.image < 0 ? BTNS_SEP : BTNS_BUTTON;
+    }
+    DWORD style = WS_CHILD | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
+    if (m_bToolbarVisible)
+        style |= WS_VISIBLE;
+    m_hToolbar = ::CreateToolbarEx(m_hWnd, style, kToolbarId, 8, ::GetModuleHandleA(nullptr), IDR_MAINFRAME, buttons,
+                                   n, 16, 15, 16, 15, sizeof(TBBUTTON));
+    return m_hToolbar != nullptr;
+}
+
+void CMainFrame::OnSize()
+{
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    int top = 0;
+    if (m_hToolbar && ::IsWindowVisible(m_hToolbar)) {
+        ::SendMessageA(m_hToolbar, TB_AUTOSIZE, 0, 0);
+        RECT tb;
+        ::GetWindowRect(m_hToolbar, &tb);
+        top = tb.bottom - tb.top;
+    }
+    if (m_view.m_hWnd)
+        ::MoveWindow(m_view.m_hWnd, 0, top, rc.right, rc.bottom - top > 0 ? rc.bottom - top : 0, TRUE);
+}
+
+LRESULT CMainFrame::OnNotify(NMHDR* hdr)
+{
+    if (hdr->code == TTN_GETDISPINFOA) {
+        // Tool tips are the text after the line break of the command's string.
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+        static char tip[128];
+        char text[256] = "";
+        ::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(hdr->idFrom), text, sizeof text);
+        const char* nl = std::strchr(text, '\n');
+        lstrcpynA(tip, nl ? nl + 1 : text, sizeof tip);
+        info->lpszText = tip;
+        return 0;
+    }
+    return Default(WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
+}
+
+LRESULT CMainFrame::OnCopyData(const COPYDATASTRUCT* cds)
+{
+    std::intptr_t reply = 0;
+    // The platform copies cbData bytes; lpData may be null when it is 0.
+    if (cds && m_link.OnCopyData(cds->dwData, cds->lpData, cds->cbData, reply))
+        return reply;
+    return Default(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(cds));
+}
+
+void CMainFrame::OnIdle()
+{
+    if (m_hToolbar)
+        vfw::UpdateToolbar(m_hToolbar, *this);
+}
+
+// ---------------------------------------------------------------- command routing
+
+bool CMainFrame::OnCmdMsg(unsigned id)
+{
+    if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_link.OnCommand(id) || OnFrameCommand(id)) {
+        OnIdle();
+        return true;
+    }
+    return false;
+}
+
+bool CMainFrame::OnUpdateCmdUI(vfw::CCmdUI& ui)
+{
+    if (m_view.OnUpdateCmdUI(ui) || m_doc.OnUpdateCommandUI(ui) || m_link.OnUpdateCommandUI(ui))
+        return true;
+    switch (ui.m_nID) {
+    case ID_MODE_EXPLORE:
+        ui.SetCheck(m_doc.m_bTrace ? 0 : 1);
+        return true;
+    case ID_MODE_TRACE:
+        ui.SetCheck(m_doc.m_bTrace ? 1 : 0);
+        return true;
+    case ID_CONFIGURE_ONLINE:
+        ui.Enable(false);  // the configuration sheet is not part of this program yet
+        return true;
+    case ID_VIEW_TOOLBAR:
+        ui.SetCheck(m_hToolbar && ::IsWindowVisible(m_hToolbar) ? 1 : 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::OnFrameCommand(unsigned id)
+{
+    switch (id) {
+    case ID_FILE_NEW: OnFileNew(); return true;
+    case ID_FILE_OPEN: OnFileOpen(); return true;
+    case ID_FILE_SAVE: OnFileSave(); return true;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
+    case ID_APP_EXIT: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
+    case ID_APP_ABOUT: {
+        CAboutDlg about(m_hWnd);
+        about.DoModal();
+        return true;
+    }
+    case ID_HELP_HOMEPAGE:
+        ::ShellExecuteA(m_hWnd, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+        return true;
+    case ID_HELP_WRITE_AUTHOR:
+        ::ShellExecuteA(m_hWnd, "open", kMailLink, nullptr, nullptr, SW_SHOWNORMAL);
+        return true;
+    case ID_VIEW_TOOLBAR:
+        if (m_hToolbar) {
+            ::ShowWindow(m_hToolbar, ::IsWindowVisible(m_hToolbar) ? SW_HIDE : SW_SHOW);
+            OnSize();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------- the client link's host
+
+std::intptr_t CMainFrame::SendCopyData(std::uintptr_t code, const void* data, std::uint32_t bytes)
+{
+    COPYDATASTRUCT cds;
+    cds.dwData = code;
+    cds.cbData = bytes;
+    cds.lpData = const_cast<void*>(data);
+    return ::SendMessageA(reinterpret_cast<HWND>(m_link.m_hClient), WM_COPYDATA, reinterpret_cast<WPARAM>(m_hWnd),
+                          reinterpret_cast<LPARAM>(&cds));
+}
+
+bool CMainFrame::AskFollowName(std::string& name)
+{
+    CFollowNameDialog dlg(m_hWnd);
+    dlg.m_strName = name;
+    if (dlg.DoModal() != IDOK)
+        return false;
+    name = dlg.m_strName;
+    return true;
+}
+
+void CMainFrame::ShowInformation(const std::string& text, const std::string& caption)
+{
+    ::MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+std::string CMainFrame::AskPlaneName(const std::string& current)
+{
+    CPlaneNameDialog dlg;
+    dlg.m_strText = current;
+    dlg.DoModal();
+    return dlg.m_strText;  // after Cancel still the text shown at opening
+}
+
+void CMainFrame::DockIntoClient()
+{
+    HWND client = reinterpret_cast<HWND>(m_link.m_hClient);
+    HMENU menu = ::GetMenu(m_hWnd);
+    ::SetMenu(m_hWnd, nullptr);
+    const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+    ::SetParent(m_hWnd, client);
+    ::ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+    ::SetMenu(client, menu);
+}
+
+void CMainFrame::DestroyFrame()
+{
+    // Posted handling would let more client messages in first: go now.
+    ::DestroyWindow(m_hWnd);
+}
+
+void CMainFrame::OnUpdate(vfw::CDocument&, long) { UpdateTitle(); }
+
+// ---------------------------------------------------------------- closing
+
+void CMainFrame::OnClose()
+{
+    HWND client = reinterpret_cast<HWND>(m_link.m_hClient);
+    if (client) {
+        // Docked, the close cannot be cancelled: ask until the map is saved
+        // or the user lets it go.
+        while (m_doc.IsModified() && !SaveModified()) {
+        }
+        m_doc.SetModifiedFlag(false);
+        if (m_link.m_bAttached && ::GetMenu(client) == m_hMenu)
+            ::SetMenu(client, nullptr);
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
+        ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_CHILD);
+        ::SetParent(m_hWnd, nullptr);
+        m_link.SaveClientSettings();
+    }
+    SaveToolbarSetting(m_hToolbar && ::IsWindowVisible(m_hToolbar));
+    if (!SaveModified())
+        return;
+    ::DestroyWindow(m_hWnd);
+}

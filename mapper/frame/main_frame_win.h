@@ -1,0 +1,83 @@
+#pragma once
+// The main frame window: toolbar, menu bar, the map view, docking into the
+// client, the client's copy-data messages, the file commands and the close
+// handling. The client-link logic itself lives in CClientLink.
+#include <string>
+
+#include <windows.h>
+
+#include "framework/win/window.h"
+#include "mapper/frame/client_link.h"
+#include "mapper/view/map_view_win.h"
+
+class CVorMapperDoc;
+
+class CMainFrame : public vfw::CWnd,
+                   public vfw::ICommandTarget,
+                   public IClientChannel,
+                   public IFollowNamePrompt,
+                   public IMessageBoxes,
+                   public IFrameWindow,
+                   public IPlaneNamePrompt,
+                   public vfw::IDocumentView {
+public:
+    CMainFrame(CVorMapperDoc& doc, HWND client);
+    ~CMainFrame() override;
+
+    // Creates the frame hidden, with its toolbar and view, and announces it to the client.
+    bool Create();
+    // Shows the frame as a standalone window.
+    void ShowStandalone();
+    // Loads a map named on the command line or chosen by the user.
+    bool OpenDocumentFile(const std::string& path);
+
+    CClientLink& Link() { return m_link; }
+    CVorMapperView& View() { return m_view; }
+    bool IsAttached() const { return m_link.m_bAttached; }
+    // The idle-time refresh of the toolbar's button states.
+    void OnIdle();
+
+    // vfw::ICommandTarget: view, document, client link, then the frame itself.
+    bool OnCmdMsg(unsigned id) override;
+    bool OnUpdateCmdUI(vfw::CCmdUI& ui) override;
+
+    // IClientChannel, IFollowNamePrompt, IMessageBoxes, IFrameWindow, IPlaneNamePrompt
+    std::intptr_t SendCopyData(std::uintptr_t code, const void* data, std::uint32_t bytes) override;
+    bool AskFollowName(std::string& name) override;
+    void ShowInformation(const std::string& text, const std::string& caption) override;
+    void DockIntoClient() override;
+    void DestroyFrame() override;
+    std::string AskPlaneName(const std::string& current) override;
+    // vfw::IDocumentView: the title follows the document.
+    void OnUpdate(vfw::CDocument& doc, long hint) override;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    int OnCreate();
+    void OnSize();
+    void OnClose();
+    LRESULT OnCopyData(const COPYDATASTRUCT* cds);
+    LRESULT OnNotify(NMHDR* hdr);
+    bool CreateToolbar();
+    bool OnFrameCommand(unsigned id);
+
+    // File commands (file_commands_win.cpp)
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    bool DoSave(const std::string& path);
+    // The save-changes question: true when the user saved or chose not to.
+    bool SaveModified();
+    void UpdateTitle();
+
+    CVorMapperDoc& m_doc;
+    CClientLink m_link;
+    CVorMapperView m_view;
+    HWND m_hToolbar = nullptr;
+    HMENU m_hMenu = nullptr;
+    bool m_bToolbarVisible = true;
+    std::string m_strPathName;  // empty: never saved
+};
