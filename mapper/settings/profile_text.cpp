@@ -6,6 +6,7 @@
 #include "mapper/settings/ini_file.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -119,7 +120,10 @@ bool WriteProfileLines(const std::string& path, const std::vector<std::string>& 
             return false;
         }
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    // Replaces the target where the C library's rename would refuse to.
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
         std::remove(temp.c_str());
         return false;
     }
