@@ -1,4 +1,5 @@
 #include "mapper/settings/ini_file.h"
+#include "mapper/settings/profile_text.h"
 #include "mapper/settings/program_settings.h"
 #include "mapper/settings/tests/temp_dir.h"
 
@@ -34,24 +35,30 @@ TEST_F(IniFileTest, ValuesAreCutAt127Characters)
     EXPECT_EQ(ini.GetString("follow", "missing", std::string(300, 'd')), std::string(127, 'd'));
 }
 
-TEST_F(IniFileTest, WriteReplacesInPlaceAndKeepsEveryOtherLine)
+// The portable writer (the platform's own one is compared with it in
+// profile_cross_test.cpp).
+TEST_F(IniFileTest, PortableWriteReplacesInPlaceAndKeepsEveryOtherLine)
 {
     const std::string before = "junk line without equals\r\n[View]\r\ngrid=0\r\n; note\r\nrose = 0\r\n\r\n"
                                "[stop]\r\ncount=1\r\n";
     WriteRaw(before);
-    CIniFile ini(Path());
-    ini.WriteInt("view", "ROSE", 1);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ProfileWriteString(Path(), lines, "view", "ROSE", "1"));
     EXPECT_EQ(ReadRaw(), "junk line without equals\r\n[View]\r\ngrid=0\r\n; note\r\nrose=1\r\n\r\n[stop]\r\ncount=1\r\n");
-    ini.WriteInt("View", "state", 0);  // new key at the end of its section, before the blank line
+    ASSERT_TRUE(ProfileWriteString(Path(), lines, "View", "state", "0"));  // at the end of its section
     EXPECT_EQ(ReadRaw(), "junk line without equals\r\n[View]\r\ngrid=0\r\n; note\r\nrose=1\r\nstate=0\r\n\r\n"
                          "[stop]\r\ncount=1\r\n");
-    ini.WriteString("follow", "stop", "You stop.");  // new section at the end
+    ASSERT_TRUE(ProfileWriteString(Path(), lines, "follow", "stop", "You stop."));  // a new section at the end
     const std::string tail = "count=1\r\n\r\n[follow]\r\nstop=You stop.\r\n";
     const std::string raw = ReadRaw();
     ASSERT_GE(raw.size(), tail.size());
     EXPECT_EQ(raw.substr(raw.size() - tail.size()), tail);
     EXPECT_EQ(CIniFile(Path()).GetInt("View", "state", 1), 0);
     EXPECT_FALSE(std::filesystem::exists(Path() + ".saving"));
+    // An LF file keeps its lines and gets CRLF ends.
+    WriteRaw("[a]\nk=1\nother=2");
+    ASSERT_TRUE(ProfileWriteString(Path(), lines, "a", "k", "3"));
+    EXPECT_EQ(ReadRaw(), "[a]\r\nk=3\r\nother=2\r\n");
 }
 
 TEST_F(IniFileTest, LfFilesAreReadAndBlanksAndQuotesSurvive)
@@ -106,7 +113,9 @@ TEST_F(IniFileTest, ProgramSideSettings)
     EXPECT_FALSE(back.m_bHigher);
     EXPECT_TRUE(back.m_bLower);
     EXPECT_FALSE(back.m_bState);
-    EXPECT_EQ(ReadRaw(), "[View]\r\ntoolbar=0\r\ngrid=1\r\nhigher=0\r\nlower=1\r\nrose=1\r\nstate=0\r\n");
+    const std::vector<std::string> lines = ReadProfileLines(Path());
+    EXPECT_EQ(ProfileGetString(lines, "View", "toolbar", "?"), "0");
+    EXPECT_EQ(ProfileGetString(lines, "View", "rose", "?"), "1");
     const std::string programDir = GetProgramDir();
     ASSERT_FALSE(programDir.empty());
     EXPECT_TRUE(programDir.back() == '/' || programDir.back() == '\\');
