@@ -1,33 +1,8 @@
 #include "mapper/view/geometry.h"
 
 #include <cmath>
-#include <limits>
 
 #include "mapper/model/document.h"
-
-std::int64_t Trunc64(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    // 2^62 keeps sums of two such values inside 64 bits.
-    constexpr double kLimit = 4611686018427387904.0;
-    if (v >= kLimit)
-        return std::int64_t{1} << 62;
-    if (v <= -kLimit)
-        return -(std::int64_t{1} << 62);
-    return static_cast<std::int64_t>(v);
-}
-
-std::int32_t Saturate32(std::int64_t v)
-{
-    if (v > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(v);
-}
-
-std::int32_t Trunc32(double v) { return Saturate32(Trunc64(v)); }
 
 double UsableZoom(double zoom)
 {
@@ -52,28 +27,6 @@ CViewTransform::CViewTransform(std::int32_t originX, std::int32_t originY, doubl
 CViewTransform CViewTransform::FromDocument(const CVorMapperDoc& doc)
 {
     return CViewTransform(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, doc.m_dZoom);
-}
-
-void CViewTransform::MapToWindow64(std::int64_t x, std::int64_t y, std::int64_t& wx, std::int64_t& wy) const
-{
-    if (m_dZoom != 1.0) {
-        x = Trunc64(static_cast<double>(x) * m_dZoom);
-        y = Trunc64(static_cast<double>(y) * m_dZoom);
-    }
-    if (m_dAngle != 0.0) {
-        const double dx = static_cast<double>(x), dy = static_cast<double>(y);
-        x = Trunc64(m_dCos * dx - m_dSin * dy);
-        y = Trunc64(m_dCos * dy + m_dSin * dx);
-    }
-    wx = x + m_nOriginX;
-    wy = y + m_nOriginY;
-}
-
-CPoint CViewTransform::MapToWindow(std::int64_t x, std::int64_t y, std::int32_t preX, std::int32_t preY) const
-{
-    std::int64_t wx, wy;
-    MapToWindow64(x + preX, y + preY, wx, wy);
-    return MakePoint(wx, wy);
 }
 
 CPoint CViewTransform::WindowToMap(std::int64_t x, std::int64_t y) const

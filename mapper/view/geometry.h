@@ -9,10 +9,23 @@
 
 class CVorMapperDoc;
 
-// Truncation toward zero, saturated to the 64-bit or 32-bit range (NaN gives 0).
-std::int64_t Trunc64(double v);
-std::int32_t Trunc32(double v);
-std::int32_t Saturate32(std::int64_t v);
+// Truncation toward zero, saturated to ±2^62 or to the 32-bit range (NaN gives 0).
+inline std::int64_t Trunc64(double v)
+{
+    // 2^62 keeps sums of two such values inside 64 bits.
+    constexpr double kLimit = 4611686018427387904.0;
+    if (!(v > -kLimit))
+        return v != v ? 0 : -(std::int64_t{1} << 62);
+    if (v >= kLimit)
+        return std::int64_t{1} << 62;
+    return static_cast<std::int64_t>(v);
+}
+inline std::int32_t Saturate32(std::int64_t v)
+{
+    constexpr std::int64_t kMax = 0x7FFFFFFF, kMin = -kMax - 1;
+    return static_cast<std::int32_t>(v > kMax ? kMax : (v < kMin ? kMin : v));
+}
+inline std::int32_t Trunc32(double v) { return Saturate32(Trunc64(v)); }
 inline CPoint MakePoint(std::int64_t x, std::int64_t y) { return {Saturate32(x), Saturate32(y)}; }
 
 constexpr double kPi = 3.14159265358979;
@@ -36,8 +49,26 @@ public:
 
     // Map point plus pre-offset to window pixels; 64-bit, for coordinates
     // derived from grid cells anywhere in the 32-bit range.
-    void MapToWindow64(std::int64_t x, std::int64_t y, std::int64_t& wx, std::int64_t& wy) const;
-    CPoint MapToWindow(std::int64_t x, std::int64_t y, std::int32_t preX = 0, std::int32_t preY = 0) const;
+    void MapToWindow64(std::int64_t x, std::int64_t y, std::int64_t& wx, std::int64_t& wy) const
+    {
+        if (m_dZoom != 1.0) {
+            x = Trunc64(static_cast<double>(x) * m_dZoom);
+            y = Trunc64(static_cast<double>(y) * m_dZoom);
+        }
+        if (m_dAngle != 0.0) {
+            const double dx = static_cast<double>(x), dy = static_cast<double>(y);
+            x = Trunc64(m_dCos * dx - m_dSin * dy);
+            y = Trunc64(m_dCos * dy + m_dSin * dx);
+        }
+        wx = x + m_nOriginX;
+        wy = y + m_nOriginY;
+    }
+    CPoint MapToWindow(std::int64_t x, std::int64_t y, std::int32_t preX = 0, std::int32_t preY = 0) const
+    {
+        std::int64_t wx, wy;
+        MapToWindow64(x + preX, y + preY, wx, wy);
+        return MakePoint(wx, wy);
+    }
     CPoint WindowToMap(std::int64_t x, std::int64_t y) const;
     CPoint WindowToMap(CPoint p) const { return WindowToMap(p.x, p.y); }
     std::int32_t ZoomRadius(std::int32_t r) const;

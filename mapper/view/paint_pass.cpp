@@ -20,6 +20,17 @@ bool SameRegion(const HRegion& rgn, const CPoint* p, std::size_t n)
 }
 
 CPoint64 Add(CPoint64 a, std::int64_t dx, std::int64_t dy) { return {a.x + dx, a.y + dy}; }
+
+// A bucket's chain runs through runs of nodes stored one below the other;
+// asking for the nodes a little further down early hides the wait for memory.
+template <class Map>
+void PrefetchBelow(const Map& map, std::uint32_t node)
+{
+#if defined(__GNUC__)
+    if (node >= 8)
+        __builtin_prefetch(&map.NodeValue(node - 8));
+#endif
+}
 }  // namespace
 
 CPaintPass::CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc)
@@ -56,7 +67,11 @@ void CPaintPass::ClassifyRecords()
     const bool dense = last <= 4 * rooms.size() + 4096;
     if (dense)
         m_cells.assign(last, CCell{});
+    // Most rooms and links of a large map lie on the plane on view.
+    m_rooms[1].reserve(rooms.size());
+    m_links[1].reserve(m_doc.GetLinks().size());
     for (auto it = rooms.begin(); it != rooms.end(); ++it) {
+        PrefetchBelow(rooms, it.node());
         const CRoom& r = it.value();
         if (dense && it.key() != 0 && it.key() <= last)
             m_cells[it.key() - 1] = {r.m_nX, r.m_nY, r.m_nPlane, true};
@@ -67,14 +82,18 @@ void CPaintPass::ClassifyRecords()
     if (dense && m_cells.empty())
         m_cells.push_back(CCell{});  // keeps the table in use for a map without ids
     for (auto it = m_doc.GetLinks().begin(); it != m_doc.GetLinks().end(); ++it) {
+        PrefetchBelow(m_doc.GetLinks(), it.node());
         const CLink& l = it.value();
         const CCell a = CellOf(l.m_nFromRoom), b = CellOf(l.m_nToRoom);
-        const int sa = a.exists ? PlaneSlot(a.plane) : -1;
-        const int sb = b.exists ? PlaneSlot(b.plane) : -1;
+        // A link to a room that is not in the map has no end to draw to.
+        if (!a.exists || !b.exists)
+            continue;
+        const int sa = PlaneSlot(a.plane), sb = PlaneSlot(b.plane);
+        const CLinkRef ref{it.key(), &l, a.x, a.y, b.x, b.y};
         if (sa >= 0)
-            m_links[sa].push_back({it.key(), &l});
+            m_links[sa].push_back(ref);
         if (sb >= 0 && sb != sa)
-            m_links[sb].push_back({it.key(), &l});
+            m_links[sb].push_back(ref);
     }
 }
 
@@ -98,8 +117,11 @@ void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
 {
     const CPoint64 sq = RoomSquareOrigin(room.m_nX, room.m_nY);
     const CPoint64 c = RoomCentre(room.m_nX, room.m_nY);
-    m_doc.SetRoomHitData(id, MakePoint(sq.x, sq.y), CRect{Saturate32(sq.x - 2), Saturate32(sq.y - 2),
-                                                          Saturate32(sq.x + 14), Saturate32(sq.y + 14)});
+    const CPoint square = MakePoint(sq.x, sq.y);
+    const CRect hit{Saturate32(sq.x - 2), Saturate32(sq.y - 2), Saturate32(sq.x + 14), Saturate32(sq.y + 14)};
+    // Unchanged hit data (any paint after the first) needs no store.
+    if (!(room.m_ptSquare == square) || !(room.m_rcHit == hit))
+        m_doc.SetRoomHitData(id, square, hit);
     const bool onCurrent = room.m_nPlane == m_doc.m_nCurrentPlane;
     const bool selected = m_view.m_selection.IsRoomSelected(id);
     if (selected) {
@@ -166,21 +188,19 @@ void CPaintPass::Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     CMapCanvas canvas = NewCanvas(pen);
     canvas.SetPreOffset(preX, preY);
     for (const CLinkRef& l : m_links[slot])
-        Link(canvas, l.id, *l.link);
+        Link(canvas, l);
     canvas.Play(m_dc);
 }
 
-void CPaintPass::Link(CMapCanvas& canvas, LinkId id, const CLink& link)
+void CPaintPass::Link(CMapCanvas& canvas, const CLinkRef& ref)
 {
+    const CLink& link = *ref.link;
+    const LinkId id = ref.id;
     // Links ending up or down show only as the rooms' markers; directions
     // outside the table (a damaged file) draw nothing.
     if (!IsDirection(link.m_nFromDir) || link.m_nToDir < 0 || link.m_nToDir >= 8)
         return;
-    const CCell a = CellOf(link.m_nFromRoom), b = CellOf(link.m_nToRoom);
-    // A link to a room that is not in the map has no end to draw to.
-    if (!a.exists || !b.exists)
-        return;
-    const CPoint64 sa = RoomSquareOrigin(a.x, a.y), sb = RoomSquareOrigin(b.x, b.y);
+    const CPoint64 sa = RoomSquareOrigin(ref.ax, ref.ay), sb = RoomSquareOrigin(ref.bx, ref.by);
     const CLinkEnd& ea = LinkEnd(link.m_nFromDir);
     const CLinkEnd& eb = LinkEnd(link.m_nToDir);
     const CPoint64 p[4] = {Add(sa, ea.ax, ea.ay), Add(sa, ea.sx, ea.sy), Add(sb, eb.sx, eb.sy), Add(sb, eb.ax, eb.ay)};

@@ -36,13 +36,14 @@ private:
     struct CLinkRef {
         LinkId id;
         const CLink* link;
+        std::int32_t ax, ay, bx, by;  // cells of the two rooms
     };
     CMapCanvas NewCanvas(ColorRef pen) const;
     CCell CellOf(RoomId id) const;
     int PlaneSlot(std::int64_t plane) const;  // 0 lower, 1 current, 2 higher, -1 none
     void Room(CMapCanvas& canvas, RoomId id, const CRoom& room);
     void Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool selected);
-    void Link(CMapCanvas& canvas, LinkId id, const CLink& link);
+    void Link(CMapCanvas& canvas, const CLinkRef& ref);
 
     CVorMapperDoc& m_doc;
     CViewState& m_view;

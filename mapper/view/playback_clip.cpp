@@ -71,18 +71,6 @@ bool ClipSegment(CDPoint a, CDPoint b, CDPoint& ra, CDPoint& rb)
 }
 }  // namespace
 
-CRect BoundingBox(const CPoint* p, int count)
-{
-    CRect box{p[0].x, p[0].y, p[0].x, p[0].y};
-    for (int i = 1; i < count; ++i) {
-        box.left = std::min(box.left, p[i].x);
-        box.top = std::min(box.top, p[i].y);
-        box.right = std::max(box.right, p[i].x);
-        box.bottom = std::max(box.bottom, p[i].y);
-    }
-    return box;
-}
-
 void DrawClippedPolygon(IPaintDC& dc, const CPlaybackClip&, const CPoint* p, int count)
 {
     std::vector<CDPoint> poly;

@@ -9,7 +9,17 @@
 #include "mapper/model/types.h"
 #include "mapper/view/paint_dc.h"
 
-CRect BoundingBox(const CPoint* p, int count);
+inline CRect BoundingBox(const CPoint* p, int count)
+{
+    CRect box{p[0].x, p[0].y, p[0].x, p[0].y};
+    for (int i = 1; i < count; ++i) {
+        box.left = p[i].x < box.left ? p[i].x : box.left;
+        box.top = p[i].y < box.top ? p[i].y : box.top;
+        box.right = p[i].x > box.right ? p[i].x : box.right;
+        box.bottom = p[i].y > box.bottom ? p[i].y : box.bottom;
+    }
+    return box;
+}
 
 class CPlaybackClip {
 public:
