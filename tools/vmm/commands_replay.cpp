@@ -87,6 +87,13 @@ bool CheckSettingsFile(const std::string& path, std::ostream& err)
         if (n < 0 || n > kMaxListCount || std::to_string(n) != TrimBlanks(text))
             err << "vmm replay: warning: " << path << ": [" << section << "] count '" << text << "' reads as "
                 << (n < 0 ? 0 : std::min(n, kMaxListCount)) << " entries\n";
+        // A missing entry reads as empty text, which every line contains.
+        for (std::int32_t i = 0; i < std::min(n, kMaxListCount); ++i)
+            if (ProfileGetString(lines, section, section + std::to_string(i), "").empty()) {
+                err << "vmm replay: warning: " << path << ": [" << section << "] " << section << i
+                    << " is empty or missing: it matches every line\n";
+                break;
+            }
     }
     const std::int32_t title = ParseLeadingInt(ProfileGetString(lines, "info", "TitleLine", "0"));
     if (title < 0)

@@ -153,6 +153,7 @@ TEST_F(VmmReplay, BadArgumentsMapsAndSettings)
     EXPECT_NE(run.err.find("[stop] count '2000000000' reads as 1000 entries"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("[skip] count 'lots' reads as 0 entries"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("TitleLine -2 never takes a title"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("[stop] stop0 is empty or missing: it matches every line"), std::string::npos) << run.err;
 }
 
 }  // namespace
