@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "mapper/frame/tests/client_link_fixture.h"
 #include "mapper/resource_ids.h"
 
@@ -233,6 +235,41 @@ TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
     EXPECT_TRUE(follow.m_bEnabled);
     EXPECT_TRUE(doc.SendOnlineMove(DIR_S));  // the document asks; the frame sends nothing
     EXPECT_TRUE(frame.sent.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ClientLinkTest, OnlineReadsTheSettingsFileEachTimeAndCloseWritesIt)
+{
+    {
+        std::ofstream ini(dir / "vmapper.ini", std::ios::binary);
+        ini << "[alias]\r\nlong0=forward\r\nshort0=fw\r\n[stop]\r\ncount=1\r\nstop0=Alas\r\n[info]\r\nTitleLine=1\r\n"
+               "[follow]\r\nactivation=%name beckons you.\r\ndirection=%name leaves %dir.\r\n";
+    }
+    EXPECT_EQ(Message(CD_ONLINE), 1);
+    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "forward");
+    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
+    EXPECT_EQ(link.m_wrongWay, (std::vector<std::string>{"Alas"}));
+    EXPECT_EQ(link.m_nTitleLine, 1);
+    EXPECT_TRUE(link.m_followTriggers.IsConfigured());
+    // Docking again puts the defaults back until the next online message.
+    Message(CD_ATTACH);
+    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
+    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_NONE);
+    Message(CD_ONLINE);
+    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
+    // What the configuration sheet changed reaches the file at close.
+    link.m_ignore = {"[ooc]"};
+    link.m_nTitleLine = 4;
+    link.SaveClientSettings();
+    link.m_ignore.clear();
+    link.m_nTitleLine = 0;
+    Message(CD_ONLINE);
+    EXPECT_EQ(link.m_ignore, (std::vector<std::string>{"[ooc]"}));
+    EXPECT_EQ(link.m_nTitleLine, 4);
+    EXPECT_EQ(link.GetClientSettingsPath(), dir.string() + "/vmapper.ini");
 }
 
 }  // namespace
