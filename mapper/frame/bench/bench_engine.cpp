@@ -155,6 +155,7 @@ void BM_ReplayTranscript(benchmark::State& state)
         doc->OnNewDocument();
         auto player = std::make_unique<CTranscriptPlayer>(*doc);
         player->Connect("");
+        Configure(player->GetLink());
         state.ResumeTiming();
         std::string error;
         if (!player->Play(text, error) || player->GetStats().moves != 10000)
