@@ -15,6 +15,7 @@ Exit codes: 0 passed, 1 failed, 77 skipped (no game server installed).
 import argparse
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -207,14 +208,25 @@ def live(args):
         print("skipped: TinyMUX is not installed")
         return 77
     workdir = tempfile.mkdtemp(prefix="vm_realgame_")
+    ok = False
+    try:
+        result = live_in(args, workdir)
+        ok = result in (0, 77)
+        return result
+    finally:
+        if ok:
+            shutil.rmtree(workdir, ignore_errors=True)
+        else:
+            print("kept for inspection: " + workdir)
+
+
+def live_in(args, workdir):
     server = mux.Server(os.path.join(workdir, "game"))
     try:
         try:
             server.start()
         except (RuntimeError, OSError, subprocess.SubprocessError) as e:
             print("skipped: the game server cannot start here (%s); the recorded sessions still run" % e)
-            server.stop()
-            server.remove()
             return 77
         wizard = mux.Connection(server.port)
         wizard.settle(quiet=0.2)
@@ -243,11 +255,6 @@ def live(args):
     if args.save:
         with open(os.path.join(args.save, "vmapper.ini"), "w", newline="") as f:
             f.write(world.settings_ini())
-    if ok:
-        server.remove()
-        os.system("rm -rf '%s'" % workdir.replace("'", ""))
-    else:
-        print("kept for inspection: " + workdir)
     return 0 if ok else 1
 
 
