@@ -1,14 +1,32 @@
 // The document commands of the frame: New, Open, Save, Save As, the
 // save-changes question and the title bar.
+#include "mapper/frame/main_frame_win.h"
+
 #include <commdlg.h>
 
-#include "mapper/frame/main_frame_win.h"
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 
 namespace {
 const char kFilter[] = "VorMapper map (*.vmm)\0*.vmm\0All Files (*.*)\0*.*\0";
 const char kAppTitle[] = "Vor Mapper";
+
+// The platform's file dialog for opening or saving a map; empty when cancelled.
+std::string AskFileName(HWND owner, bool save, const std::string& initial)
+{
+    char path[MAX_PATH] = "";
+    lstrcpynA(path, initial.c_str(), sizeof path);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrDefExt = "vmm";
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL chosen = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    return chosen ? std::string(path) : std::string();
+}
 
 std::string FileTitle(const std::string& path)
 {
@@ -58,16 +76,8 @@ void CMainFrame::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    char path[MAX_PATH] = "";
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = kFilter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "vmm";
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameA(&ofn))
+    const std::string path = AskFileName(m_hWnd, false, "");
+    if (!path.empty())
         OpenDocumentFile(path);
 }
 
@@ -97,19 +107,8 @@ bool CMainFrame::OnFileSave()
 
 bool CMainFrame::OnFileSaveAs()
 {
-    char path[MAX_PATH] = "";
-    lstrcpynA(path, m_strPathName.c_str(), sizeof path);
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = kFilter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "vmm";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!::GetSaveFileNameA(&ofn))
-        return false;
-    return DoSave(path);
+    const std::string path = AskFileName(m_hWnd, true, m_strPathName);
+    return !path.empty() && DoSave(path);
 }
 
 bool CMainFrame::DoSave(const std::string& path)

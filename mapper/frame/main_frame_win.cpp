@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "framework/win/command_ui.h"
 #include "mapper/dialogs/text_dialogs_win.h"
 #include "mapper/frame/client_protocol.h"
