@@ -10,6 +10,27 @@ CMapCanvas::CMapCanvas(std::int32_t originX, std::int32_t originY, double angle,
 {
 }
 
+CMapCanvas::CMapCanvas(std::int32_t originX, std::int32_t originY, double angle, double zoom, ColorRef pen,
+                       CStorage&& storage)
+    : m_transform(originX, originY, angle, zoom), m_crPen(pen), m_lists(std::move(storage))
+{
+    m_shapes.clear();
+    m_polyPoints.clear();
+    m_polyCounts.clear();
+    m_texts.clear();
+}
+
+CMapCanvas::CStorage CMapCanvas::TakeStorage()
+{
+    CStorage out = std::move(m_lists);
+    m_lists = CStorage{};
+    out.shapes.clear();
+    out.polyPoints.clear();
+    out.polyCounts.clear();
+    out.texts.clear();
+    return out;
+}
+
 void CMapCanvas::SetPreOffset(std::int32_t x, std::int32_t y)
 {
     m_nPreX = x;

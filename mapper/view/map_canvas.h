@@ -26,7 +26,21 @@ public:
         std::string text;
     };
 
+    // The lists' memory, handed from one canvas to the next so that large
+    // maps do not ask the system for fresh pages at every paint.
+    struct CStorage {
+        std::vector<CShape> shapes;
+        std::vector<CPoint> polyPoints;  // all polylines, back to back
+        std::vector<std::uint32_t> polyCounts;
+        std::vector<CText> texts;
+    };
+
     CMapCanvas(std::int32_t originX, std::int32_t originY, double angle, double zoom, ColorRef pen);
+    // The same, recording into the given storage (emptied first).
+    CMapCanvas(std::int32_t originX, std::int32_t originY, double angle, double zoom, ColorRef pen,
+               CStorage&& storage);
+    // Empties the lists and hands their memory on.
+    CStorage TakeStorage();
     virtual ~CMapCanvas() = default;
     CMapCanvas(const CMapCanvas&) = delete;
     CMapCanvas& operator=(const CMapCanvas&) = delete;
@@ -64,8 +78,9 @@ private:
     CViewTransform m_transform;
     ColorRef m_crPen;
     std::int32_t m_nPreX = 0, m_nPreY = 0;
-    std::vector<CShape> m_shapes;
-    std::vector<CPoint> m_polyPoints;       // all polylines, back to back
-    std::vector<std::uint32_t> m_polyCounts;
-    std::vector<CText> m_texts;
+    CStorage m_lists;
+    std::vector<CShape>& m_shapes = m_lists.shapes;
+    std::vector<CPoint>& m_polyPoints = m_lists.polyPoints;
+    std::vector<std::uint32_t>& m_polyCounts = m_lists.polyCounts;
+    std::vector<CText>& m_texts = m_lists.texts;
 };

@@ -16,7 +16,9 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
     dc.Attach(&surface);
     dc.FillSolidRect({0, 0, w, h}, kColorWhite);
 
-    CPaintPass pass(doc, view, dc);
+    if (!view.m_pPaintBuffers)
+        view.m_pPaintBuffers = std::make_shared<CPaintBuffers>();
+    CPaintPass pass(doc, view, dc, *view.m_pPaintBuffers);
     if (view.m_bShowGrid)
         pass.Grid();
     if (view.m_bRubberBand)

@@ -119,7 +119,7 @@ void CVorMapperView::OnUpdate(vfw::CDocument&, long hint)
 {
     m_state.m_bOnline = m_doc.IsOnline();
     if (hint == HINT_PLANE_CHANGED)
-        m_state.m_selection = CSelectionFlags();
+        m_state.m_selection.Clear();
     if (m_hWnd)
         Invalidate();
 }

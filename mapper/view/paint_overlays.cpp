@@ -91,7 +91,7 @@ void CPaintPass::Grid()
 {
     CMapCanvas canvas = NewCanvas(kColorGrid);
     RecordGrid(canvas, m_nWidth, m_nHeight);
-    canvas.Play(m_dc);
+    PlayAndRecycle(canvas);
 }
 
 void CPaintPass::RubberBand()

@@ -21,27 +21,82 @@ bool SameRegion(const HRegion& rgn, const CPoint* p, std::size_t n)
 
 CPoint64 Add(CPoint64 a, std::int64_t dx, std::int64_t dy) { return {a.x + dx, a.y + dy}; }
 
-// A bucket's chain runs through runs of nodes stored one below the other;
-// asking for the nodes a little further down early hides the wait for memory.
-template <class Map>
-void PrefetchBelow(const Map& map, std::uint32_t node)
+// Memory hints for the walks over millions of records: the paint is bound
+// by the wait for memory, not by arithmetic. Always inlined: a function whose
+// only effect is a hint counts as having none, and its calls would be dropped.
+#if defined(__GNUC__)
+#define VM_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define VM_ALWAYS_INLINE inline
+#endif
+
+VM_ALWAYS_INLINE void Prefetch(const void* p)
 {
 #if defined(__GNUC__)
-    if (node >= 8)
-        __builtin_prefetch(&map.NodeValue(node - 8));
+    __builtin_prefetch(p);
+#else
+    (void)p;
 #endif
+}
+
+// A bucket's chain runs down through runs of 16 nodes stored one below the
+// other, each run 272 nodes below the one before; asking early for the nodes
+// a little further down hides the wait.
+template <class Map>
+VM_ALWAYS_INLINE void PrefetchNode(const Map& map, std::uint32_t node)
+{
+    // The value's start and its end, where the key and the chain's link follow.
+    const char* p = reinterpret_cast<const char*>(&map.NodeValue(node));
+    Prefetch(p);
+    Prefetch(p + sizeof(map.NodeValue(node)));
+}
+
+template <class Map>
+VM_ALWAYS_INLINE void PrefetchChain(const Map& map, std::uint32_t node)
+{
+    if (node >= 8)
+        PrefetchNode(map, node - 8);
+    if (node >= 272)
+        PrefetchNode(map, node - 272);
 }
 }  // namespace
 
-CPaintPass::CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc)
-    : m_doc(doc), m_view(view), m_dc(dc), m_transform(CViewTransform::FromDocument(doc)),
-      m_nWidth(dc.Width()), m_nHeight(dc.Height())
+CMapCanvas::CStorage CPaintBuffers::TakeCanvasStorage()
 {
+    if (canvases.empty())
+        return {};
+    CMapCanvas::CStorage s = std::move(canvases.back());
+    canvases.pop_back();
+    return s;
 }
 
-CMapCanvas CPaintPass::NewCanvas(ColorRef pen) const
+void CPaintBuffers::Clear()
 {
-    return CMapCanvas(m_transform.OriginX(), m_transform.OriginY(), m_transform.Angle(), m_transform.Zoom(), pen);
+    for (auto& v : rooms)
+        v.clear();
+    for (auto& v : links)
+        v.clear();
+    allLinks.clear();
+    cells.clear();
+}
+
+CPaintPass::CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc, CPaintBuffers& buffers)
+    : m_doc(doc), m_view(view), m_dc(dc), m_transform(CViewTransform::FromDocument(doc)),
+      m_nWidth(dc.Width()), m_nHeight(dc.Height()), m_buf(buffers)
+{
+    m_buf.Clear();
+}
+
+CMapCanvas CPaintPass::NewCanvas(ColorRef pen)
+{
+    return CMapCanvas(m_transform.OriginX(), m_transform.OriginY(), m_transform.Angle(), m_transform.Zoom(), pen,
+                      m_buf.TakeCanvasStorage());
+}
+
+void CPaintPass::PlayAndRecycle(CMapCanvas& canvas)
+{
+    canvas.Play(m_dc);
+    m_buf.canvases.push_back(canvas.TakeStorage());
 }
 
 int CPaintPass::PlaneSlot(std::int64_t plane) const
@@ -71,7 +126,7 @@ void CPaintPass::ClassifyRecords()
     m_rooms[1].reserve(rooms.size());
     m_links[1].reserve(m_doc.GetLinks().size());
     for (auto it = rooms.begin(); it != rooms.end(); ++it) {
-        PrefetchBelow(rooms, it.node());
+        PrefetchChain(rooms, it.node());
         const CRoom& r = it.value();
         if (dense && it.key() != 0 && it.key() <= last)
             m_cells[it.key() - 1] = {r.m_nX, r.m_nY, r.m_nPlane, true};
@@ -81,15 +136,37 @@ void CPaintPass::ClassifyRecords()
     }
     if (dense && m_cells.empty())
         m_cells.push_back(CCell{});  // keeps the table in use for a map without ids
-    for (auto it = m_doc.GetLinks().begin(); it != m_doc.GetLinks().end(); ++it) {
-        PrefetchBelow(m_doc.GetLinks(), it.node());
-        const CLink& l = it.value();
-        const CCell a = CellOf(l.m_nFromRoom), b = CellOf(l.m_nToRoom);
+
+    // The links in map order first, then their rooms' cells, looked up a few
+    // links ahead of their use.
+    const CLinkMap& links = m_doc.GetLinks();
+    std::vector<CLinkRef>& all = m_buf.allLinks;
+    all.reserve(links.size());
+    for (auto it = links.begin(); it != links.end(); ++it) {
+        PrefetchChain(links, it.node());
+        all.push_back({it.key(), &it.value(), 0, 0, 0, 0});
+    }
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i + kAhead < all.size() && !m_cells.empty()) {
+            const CLink& next = *all[i + kAhead].link;
+            if (next.m_nFromRoom - 1u < m_cells.size())
+                Prefetch(&m_cells[next.m_nFromRoom - 1]);
+            if (next.m_nToRoom - 1u < m_cells.size())
+                Prefetch(&m_cells[next.m_nToRoom - 1]);
+        }
+        if (i + 2 * kAhead < all.size())
+            Prefetch(&all[i + 2 * kAhead].link->m_nToRoom);
+        CLinkRef ref = all[i];
+        const CCell a = CellOf(ref.link->m_nFromRoom), b = CellOf(ref.link->m_nToRoom);
         // A link to a room that is not in the map has no end to draw to.
         if (!a.exists || !b.exists)
             continue;
+        ref.ax = a.x;
+        ref.ay = a.y;
+        ref.bx = b.x;
+        ref.by = b.y;
         const int sa = PlaneSlot(a.plane), sb = PlaneSlot(b.plane);
-        const CLinkRef ref{it.key(), &l, a.x, a.y, b.x, b.y};
         if (sa >= 0)
             m_links[sa].push_back(ref);
         if (sb >= 0 && sb != sa)
@@ -107,9 +184,17 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     m_nPreX = preX;
     m_nPreY = preY;
     const CFontSpec oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
-    for (const CRoomRef& r : m_rooms[slot])
-        Room(canvas, r.id, *r.room);
-    canvas.Play(m_dc);
+    const std::vector<CRoomRef>& list = m_rooms[slot];
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i + 8 < list.size()) {
+            const CRoom* ahead = list[i + 8].room;
+            Prefetch(&ahead->m_info);
+            Prefetch(&ahead->m_links[DIR_U]);
+            Prefetch(&ahead->m_nPlane);
+        }
+        Room(canvas, list[i].id, *list[i].room);
+    }
+    PlayAndRecycle(canvas);
     m_dc.SelectFont(oldFont);
 }
 
@@ -187,9 +272,18 @@ void CPaintPass::Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
         return;
     CMapCanvas canvas = NewCanvas(pen);
     canvas.SetPreOffset(preX, preY);
-    for (const CLinkRef& l : m_links[slot])
-        Link(canvas, l);
-    canvas.Play(m_dc);
+    const std::vector<CLinkRef>& list = m_links[slot];
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        // The link's record, then its region, then the region's points.
+        if (i + 16 < list.size())
+            Prefetch(&list[i + 16].link->m_hRgn);
+        if (i + 8 < list.size() && list[i + 8].link->m_hRgn)
+            Prefetch(list[i + 8].link->m_hRgn.get());
+        if (i + 4 < list.size() && list[i + 4].link->m_hRgn)
+            Prefetch(list[i + 4].link->m_hRgn->Points().data());
+        Link(canvas, list[i]);
+    }
+    PlayAndRecycle(canvas);
 }
 
 void CPaintPass::Link(CMapCanvas& canvas, const CLinkRef& ref)

@@ -9,9 +9,36 @@
 
 class CVorMapperDoc;
 
+// The rooms and links of the planes drawn, found once per paint.
+struct CPaintCell {
+    std::int32_t x = 0, y = 0, plane = 0;
+    bool exists = false;
+};
+struct CPaintRoomRef {
+    RoomId id;
+    const CRoom* room;
+};
+struct CPaintLinkRef {
+    LinkId id;
+    const CLink* link;
+    std::int32_t ax, ay, bx, by;  // cells of the two rooms
+};
+
+// Memory of the paint's lists, kept by the view from one paint to the next.
+struct CPaintBuffers {
+    std::vector<CPaintRoomRef> rooms[3];  // planes below, on view, above
+    std::vector<CPaintLinkRef> links[3];
+    std::vector<CPaintLinkRef> allLinks;
+    std::vector<CPaintCell> cells;        // by room id - 1
+    std::vector<CMapCanvas::CStorage> canvases;
+
+    CMapCanvas::CStorage TakeCanvasStorage();
+    void Clear();
+};
+
 class CPaintPass {
 public:
-    CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc);
+    CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc, CPaintBuffers& buffers);
 
     void Grid();
     void RubberBand();
@@ -25,20 +52,12 @@ public:
     void StateLabels();
 
 private:
-    struct CCell {
-        std::int32_t x = 0, y = 0, plane = 0;
-        bool exists = false;
-    };
-    struct CRoomRef {
-        RoomId id;
-        const CRoom* room;
-    };
-    struct CLinkRef {
-        LinkId id;
-        const CLink* link;
-        std::int32_t ax, ay, bx, by;  // cells of the two rooms
-    };
-    CMapCanvas NewCanvas(ColorRef pen) const;
+    using CCell = CPaintCell;
+    using CRoomRef = CPaintRoomRef;
+    using CLinkRef = CPaintLinkRef;
+    CMapCanvas NewCanvas(ColorRef pen);
+    // Plays the canvas and keeps its memory for the next one.
+    void PlayAndRecycle(CMapCanvas& canvas);
     CCell CellOf(RoomId id) const;
     int PlaneSlot(std::int64_t plane) const;  // 0 lower, 1 current, 2 higher, -1 none
     void Room(CMapCanvas& canvas, RoomId id, const CRoom& room);
@@ -51,8 +70,9 @@ private:
     CViewTransform m_transform;
     int m_nWidth, m_nHeight;
     std::int32_t m_nPreX = 0, m_nPreY = 0;
-    std::vector<CRoomRef> m_rooms[3];
-    std::vector<CLinkRef> m_links[3];
+    CPaintBuffers& m_buf;
+    std::vector<CRoomRef>* m_rooms = m_buf.rooms;
+    std::vector<CLinkRef>* m_links = m_buf.links;
     // Cells of the rooms by id - 1, for the links; empty when the ids are too sparse.
-    std::vector<CCell> m_cells;
+    std::vector<CCell>& m_cells = m_buf.cells;
 };

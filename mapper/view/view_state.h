@@ -4,39 +4,16 @@
 // window; the paint writes back only the rose regions.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "mapper/model/direction.h"
 #include "mapper/model/records.h"
 #include "mapper/view/geometry.h"
+#include "mapper/view/map_selection.h"
 
-// Selected rooms and links: flags indexed by id - 1; an id beyond the flags
-// is not selected.
-struct CSelectionFlags {
-    std::vector<std::int32_t> m_roomFlags;
-    std::vector<std::int32_t> m_linkFlags;
-
-    bool IsRoomSelected(RoomId id) const { return Flag(m_roomFlags, id); }
-    bool IsLinkSelected(LinkId id) const { return Flag(m_linkFlags, id); }
-    void SetRoom(RoomId id, bool on = true) { Set(m_roomFlags, id, on); }
-    void SetLink(LinkId id, bool on = true) { Set(m_linkFlags, id, on); }
-    bool Empty() const;
-
-private:
-    static bool Flag(const std::vector<std::int32_t>& f, std::uint32_t id)
-    {
-        return id != 0 && id <= f.size() && f[id - 1] != 0;
-    }
-    static void Set(std::vector<std::int32_t>& f, std::uint32_t id, bool on)
-    {
-        if (id == 0)
-            return;
-        if (id > f.size())
-            f.resize(id, 0);
-        f[id - 1] = on ? 1 : 0;
-    }
-};
+struct CPaintBuffers;
 
 struct CViewState {
     // display toggles ("Wind rose", "Grid", "Higher plane", "Lower plane", "State labels")
@@ -49,7 +26,7 @@ struct CViewState {
     bool m_bFollowMovements = false;
     std::string m_strStatus;
 
-    CSelectionFlags m_selection;
+    CMapSelection m_selection;
 
     // the rose: the direction pressed (-1 none) and the triangles' regions in window pixels
     Direction m_nPressedRoseDir = DIR_NONE;
@@ -63,6 +40,9 @@ struct CViewState {
     bool m_bRubberBand = false;
     CRect m_rcBand;  // map units, corners as set
     bool m_bDraggingRoom = false;
+
+    // Memory the paint keeps between paints (made by the first paint).
+    std::shared_ptr<CPaintBuffers> m_pPaintBuffers;
 
     // The first rose region holding a window point, tested from down to north; -1 for none.
     Direction RoseDirectionAt(CPoint p) const;

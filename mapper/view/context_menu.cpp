@@ -1,0 +1,50 @@
+#include "mapper/view/context_menu.h"
+
+#include "mapper/model/document.h"
+#include "mapper/resource_ids.h"
+#include "mapper/view/map_selection.h"
+
+CContextMenuPlan PlanContextMenu(const CMapSelection& selection, const CVorMapperDoc& doc)
+{
+    CContextMenuPlan plan;
+    CRoom room;
+    plan.m_bRoom = selection.GetFocusRoom() != 0 && doc.LookupRoom(selection.GetFocusRoom(), room);
+    plan.m_bRecursive = plan.m_bRoom && room.m_bRecursive;
+    CLink link;
+    plan.m_bLink = selection.GetFocusLink() != 0 && doc.LookupLink(selection.GetFocusLink(), link);
+    plan.m_bRooms = selection.GetRoomCount() > 1;
+    plan.m_bLinks = selection.GetLinkCount() > 1;
+    return plan;
+}
+
+namespace {
+void CheckRecursive(CMenuModel& items, bool checked)
+{
+    for (CMenuItem& item : items) {
+        if (item.m_kind == CMenuItem::COMMAND && item.m_nID == ID_ROOM_RECURSIVE)
+            item.m_bChecked = checked;
+        else if (item.m_kind == CMenuItem::SUBMENU)
+            CheckRecursive(item.m_children, checked);
+    }
+}
+}  // namespace
+
+CMenuModel BuildContextMenu(const std::array<CMenuModel, GROUP_COUNT>& groups, const CContextMenuPlan& plan)
+{
+    CMenuModel menu;
+    auto append = [&](EContextGroup g) {
+        if (!menu.empty())
+            menu.push_back(CMenuItem{CMenuItem::SEPARATOR});
+        menu.insert(menu.end(), groups[g].begin(), groups[g].end());
+    };
+    if (plan.m_bRoom)
+        append(GROUP_ROOM);
+    if (plan.m_bLink)
+        append(GROUP_LINK);
+    if (plan.m_bRooms)
+        append(GROUP_ROOMS);
+    if (plan.m_bLinks)
+        append(GROUP_LINKS);
+    CheckRecursive(menu, plan.m_bRecursive);
+    return menu;
+}
