@@ -13,7 +13,7 @@ namespace vfw {
 
 class CDialog {
 public:
-    CDialog(UINT nIDTemplate, HWND hParent = nullptr) : m_nIDTemplate(nIDTemplate), m_hParent(hParent) {}
+    explicit CDialog(UINT nIDTemplate, HWND hParent = nullptr) : m_nIDTemplate(nIDTemplate), m_hParent(hParent) {}
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
     virtual ~CDialog() = default;

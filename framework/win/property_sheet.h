@@ -57,7 +57,7 @@ private:
 
 class CPropertySheet {
 public:
-    CPropertySheet(const char* caption, HWND hParent = nullptr, UINT iSelectPage = 0)
+    explicit CPropertySheet(const char* caption, HWND hParent = nullptr, UINT iSelectPage = 0)
         : m_strCaption(caption ? caption : ""), m_hParent(hParent), m_nStartPage(iSelectPage) {}
     CPropertySheet(const CPropertySheet&) = delete;
     CPropertySheet& operator=(const CPropertySheet&) = delete;
