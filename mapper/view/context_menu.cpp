@@ -34,7 +34,11 @@ CMenuModel BuildContextMenu(const std::array<CMenuModel, GROUP_COUNT>& groups, c
     CMenuModel menu;
     auto append = [&](EContextGroup g) {
         if (!menu.empty())
-            menu.push_back(CMenuItem{CMenuItem::SEPARATOR});
+            {
+            CMenuItem sep;
+            sep.m_kind = CMenuItem::SEPARATOR;
+            menu.push_back(sep);
+        }
         menu.insert(menu.end(), groups[g].begin(), groups[g].end());
     };
     if (plan.m_bRoom)

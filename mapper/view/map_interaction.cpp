@@ -178,6 +178,7 @@ void CMapInteraction::OnMouseMove(CPoint p)
         const CPoint mp = ToMap(p);
         room.m_info.m_ptLabel = MakePoint(std::int64_t{mp.x} + m_ptLabelOffset.x, std::int64_t{mp.y} + m_ptLabelOffset.y);
         m_doc.SetRoom(room);
+        m_doc.SetModifiedFlag(true);
         m_host.Invalidate();
     } else if (m_view.m_bDraggingRoom) {
         DragRooms(ToMap(p));
@@ -223,6 +224,7 @@ void CMapInteraction::DragRooms(CPoint mp)
         room.m_nY = WrapAdd(room.m_nY, stepY);
         m_doc.SetRoom(room);
     }
+    m_doc.SetModifiedFlag(true);
     m_host.Invalidate();
     m_ptAnchor = MakePoint(std::int64_t{m_ptAnchor.x} + kCell * sx, std::int64_t{m_ptAnchor.y} + kCell * sy);
 }

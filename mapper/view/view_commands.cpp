@@ -79,6 +79,7 @@ void CMapInteraction::SetCharacterPosition()
     if (!m_doc.LookupRoom(m_view.m_selection.GetFocusRoom(), room))
         return;
     m_doc.m_nCurrentRoom = room.m_nId;
+    MarkModified();
     m_host.Invalidate();
 }
 
@@ -259,5 +260,6 @@ void CMapInteraction::SetLabel()
     if (wasEmpty)
         room.m_info.m_ptLabel = MakePoint(std::int64_t{room.m_ptSquare.x} + 50, std::int64_t{room.m_ptSquare.y} - 50);
     m_doc.SetRoom(room);
+    MarkModified();
     m_host.Invalidate();
 }

@@ -1,8 +1,9 @@
-# The view window (Windows only) and the portable key table it uses.
-add_library(vm_view_keys STATIC view_keys.cpp)
-target_include_directories(vm_view_keys PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(vm_view_keys PUBLIC vm_model)
+# The view's interaction (portable) and the view window (Windows only).
+add_library(vm_view_interaction STATIC
+  view_keys.cpp map_interaction.cpp view_commands.cpp context_menu.cpp)
+target_include_directories(vm_view_interaction PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(vm_view_interaction PUBLIC vm_view vm_model)
 if(WIN32)
   add_library(vm_view_win STATIC map_view_win.cpp)
-  target_link_libraries(vm_view_win PUBLIC vm_view_gdi vm_view_keys vm_settings vfw_win)
+  target_link_libraries(vm_view_win PUBLIC vm_view_gdi vm_view_interaction vm_settings vfw_win)
 endif()

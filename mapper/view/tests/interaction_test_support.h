@@ -10,6 +10,7 @@
 #include "mapper/view/map_interaction.h"
 #include "mapper/view/map_paint.h"
 #include "mapper/view/paint_dc.h"
+#include "mapper/view/view_keys.h"
 #include "mapper/view/tests/paint_test_support.h"
 
 class CFakeHost : public IViewHost {

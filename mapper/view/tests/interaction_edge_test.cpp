@@ -1,0 +1,122 @@
+// Events in unusual orders and commands for things that went away.
+#include "mapper/view/tests/interaction_test_support.h"
+
+#include "mapper/resource_ids.h"
+
+TEST_F(InteractionTest, ReleasesWithoutPressesChangeNothing)
+{
+    Room(1, 0);
+    Paint();
+    act.OnLButtonUp(Centre(1, 0));
+    act.OnRButtonUp({500, 500});
+    act.OnMouseMove({10, 10});
+    EXPECT_TRUE(act.Selection().Empty());
+    EXPECT_FALSE(act.IsRotating() || act.IsPanning() || act.IsRubberBand() || act.IsRoomDrag());
+    EXPECT_TRUE(host.m_menus.empty());
+    EXPECT_EQ(doc.m_nOriginX, 200);
+}
+
+TEST_F(InteractionTest, CaptureLostEndsTheDragWhereItStands)
+{
+    const RoomId a = Room(1, 0);
+    Paint();
+    const CPoint p = Centre(1, 0);
+    act.OnLButtonDown(p);
+    act.OnMouseMove({p.x + 26, p.y});
+    act.OnCaptureLost();
+    EXPECT_FALSE(act.IsRoomDrag());
+    act.OnMouseMove({p.x + 80, p.y});  // no longer dragging
+    EXPECT_EQ(Cell(a), (CPoint{2, 0}));
+    act.OnLButtonUp({p.x + 80, p.y});
+
+    // A band cut short selects nothing, even at a release that follows.
+    act.OnLButtonDown({5, 5});
+    act.OnMouseMove({700, 500});
+    act.OnCaptureLost();
+    act.OnLButtonUp({700, 500});
+    EXPECT_TRUE(act.Selection().Empty());
+
+    // A pending menu that lost the capture shows nothing.
+    Paint();
+    act.OnRButtonDown(Centre(2, 0));
+    ASSERT_TRUE(act.IsContextMenuPending());
+    act.OnCaptureLost();
+    act.OnRButtonUp(Centre(2, 0));
+    EXPECT_TRUE(host.m_menus.empty());
+}
+
+TEST_F(InteractionTest, CommandsForARoomOrLinkDeletedMeanwhileDoNothing)
+{
+    const RoomId a = Room(1, 0), b = Room(2, 0);
+    const LinkId link = AddTestLink(doc, a, DIR_E, b, DIR_W);
+    act.Selection().SelectRoom(a, true);
+    ASSERT_TRUE(doc.DeleteRoom(a));
+    doc.SetModifiedFlag(false);
+    const std::size_t rooms = doc.GetRooms().size();
+    for (unsigned id : {ID_ROOM_PROPERTIES, ID_ROOM_DELETE, ID_ROOM_COLOR, ID_ROOM_RECURSIVE, ID_SHIFT_NORTH,
+                        ID_ROOM_SET_LABEL, ID_ROOM_SET_POSITION, ID_ROOM_CREATE_LINK})
+        EXPECT_TRUE(act.OnCommand(id));
+    EXPECT_EQ(doc.GetRooms().size(), rooms);
+    EXPECT_FALSE(doc.GetRooms().Find(a));  // no record brought back by a store
+    EXPECT_NE(doc.m_nCurrentRoom, a);
+    EXPECT_TRUE(dialogs.m_rooms.empty());
+    EXPECT_TRUE(dialogs.m_colorsShown.empty());
+    EXPECT_FALSE(act.IsLinkPending());
+    EXPECT_FALSE(doc.IsModified());
+
+    act.Selection().SelectLink(link, true);  // the link went with room a
+    act.OnCommand(ID_LINK_PROPERTIES);
+    act.OnCommand(ID_LINK_DELETE);
+    EXPECT_TRUE(dialogs.m_links.empty());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(InteractionTest, TheLastRoomIsNotDeletedByTheKey)
+{
+    act.Selection().SelectRoom(1, true);
+    act.OnKeyDown(kKeyDelete);
+    EXPECT_TRUE(doc.GetRooms().Find(1));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(InteractionTest, PlaneChangeClearsTheSelectionAndAPendingLink)
+{
+    Room(1, 0);
+    act.Selection().SelectRoom(1, true);
+    act.OnCommand(ID_ROOM_CREATE_LINK);
+    ASSERT_TRUE(act.IsLinkPending());
+    act.OnDocumentUpdate(HINT_REDRAW);
+    EXPECT_FALSE(act.Selection().Empty());
+    act.OnDocumentUpdate(HINT_PLANE_CHANGED);
+    EXPECT_TRUE(act.Selection().Empty());
+    EXPECT_FALSE(act.IsLinkPending());
+}
+
+TEST_F(InteractionTest, DragsOnFarCellsAndPointersOutsideTheWindow)
+{
+    const RoomId a = Room(0x7FFFFFF0, 0);
+    act.Selection().SelectRoom(a, true);
+    doc.m_nOriginX = -2000000000;
+    Paint();
+    // The room is far off screen: select it and drag with the pointer far outside.
+    act.OnLButtonDown({-30000, 300});
+    ASSERT_TRUE(act.IsRubberBand());
+    act.OnLButtonUp({-30000, 300});
+    act.Selection().SelectRoom(a, true);
+    // Simulate a drag started on it.
+    view.m_bDraggingRoom = true;
+    act.OnMouseMove({32767, 32767});
+    act.OnMouseMove({-32768, -32768});
+    act.OnLButtonUp({0, 0});
+    EXPECT_TRUE(doc.GetRooms().Find(a));
+}
+
+TEST_F(InteractionTest, WheelZoomsExceptDuringLinkCreation)
+{
+    act.OnMouseWheel(120);
+    EXPECT_EQ(doc.m_dZoom, 2.0);
+    act.OnMouseWheel(-240);
+    EXPECT_EQ(doc.m_dZoom, 0.5);
+    act.OnMouseWheel(60);  // less than a notch
+    EXPECT_EQ(doc.m_dZoom, 0.5);
+}
