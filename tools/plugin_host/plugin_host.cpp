@@ -3,6 +3,25 @@
 namespace {
 const char kHostClass[] = "VorMapperTestClient";
 constexpr UINT kMapperWindowMessage = 1024 + 120;
+
+struct CDialogSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND hwnd, LPARAM lp)
+{
+    auto* s = reinterpret_cast<CDialogSearch*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64] = "";
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == s->pid && ::IsWindowVisible(hwnd) && lstrcmpA(cls, "#32770") == 0) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
 }  // namespace
 
 std::string WindowsPath(const std::string& unixPath)
@@ -99,24 +118,8 @@ LRESULT CPluginHost::SendText(ULONG_PTR code, const std::string& text)
 
 HWND CPluginHost::FindMapperDialog() const
 {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search = {m_pi.dwProcessId, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            char cls[64] = "";
-            ::GetClassNameA(hwnd, cls, sizeof cls);
-            if (pid == s->pid && ::IsWindowVisible(hwnd) && lstrcmpA(cls, "#32770") == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CDialogSearch search = {m_pi.dwProcessId, nullptr};
+    ::EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
