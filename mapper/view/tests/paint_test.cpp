@@ -272,7 +272,7 @@ TEST_F(PaintTest, UnusableZoomAndHugeRotationFromAFileDrawABoundedGrid)
                 doc.m_dZoom = zoom;
                 doc.m_dRotation = angle;
                 doc.m_nOriginX = origin;
-                doc.m_nOriginY = -origin / 2;
+                doc.m_nOriginY = origin / 2;
                 const auto t0 = std::chrono::steady_clock::now();
                 CMapCanvas grid(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, doc.m_dZoom, kColorGrid);
                 RecordGrid(grid, 800, 600);

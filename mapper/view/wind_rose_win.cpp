@@ -1,0 +1,112 @@
+#include "mapper/view/wind_rose_win.h"
+
+#include <windowsx.h>
+
+namespace {
+constexpr char kClassName[] = "vfw:WindRose";
+constexpr int kFirstIcon = 141;  // north; one icon per direction in direction order
+
+void Frame3D(HDC dc, RECT rc, COLORREF topLeft, COLORREF bottomRight)
+{
+    HPEN tl = ::CreatePen(PS_SOLID, 1, topLeft);
+    HPEN br = ::CreatePen(PS_SOLID, 1, bottomRight);
+    HGDIOBJ old = ::SelectObject(dc, tl);
+    ::MoveToEx(dc, rc.left, rc.bottom - 1, nullptr);
+    ::LineTo(dc, rc.left, rc.top);
+    ::LineTo(dc, rc.right - 1, rc.top);
+    ::SelectObject(dc, br);
+    ::LineTo(dc, rc.right - 1, rc.bottom - 1);
+    ::LineTo(dc, rc.left - 1, rc.bottom - 1);
+    ::SelectObject(dc, old);
+    ::DeleteObject(tl);
+    ::DeleteObject(br);
+}
+
+RECT Shrunk(RECT rc, int by) { return RECT{rc.left + by, rc.top + by, rc.right - by, rc.bottom - by}; }
+}  // namespace
+
+bool CWindRose::Create(DWORD style, int x, int y, HWND parent, UINT id)
+{
+    RegisterWindowClass(kClassName, CS_DBLCLKS, nullptr, ::LoadCursorA(nullptr, IDC_ARROW),
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    m_state.SetSelected(DIR_NONE);
+    return CreateEx(0, kClassName, "WindRose", style, x, y, kRoseWidth, kRoseHeight, parent,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+void CWindRose::SetSelected(Direction dir)
+{
+    m_state.SetSelected(dir);
+    if (m_hWnd)
+        Invalidate(true);
+}
+
+LRESULT CWindRose::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+void CWindRose::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    const Direction selected = m_state.GetSelected();
+    for (int column = 0; column < kRoseColumns; ++column) {
+        for (int row = 0; row < kRoseRows; ++row) {
+            const Direction d = RoseCellDirection(column, row);
+            if (d == DIR_NONE)
+                continue;
+            const RECT cell{column * kRoseCell, row * kRoseCell, (column + 1) * kRoseCell, (row + 1) * kRoseCell};
+            if (d == selected) {
+                HBRUSH window = ::CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
+                ::SelectObject(dc, window);
+                const RECT in = Shrunk(cell, 3);
+                ::Rectangle(dc, in.left, in.top, in.right, in.bottom);
+                ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+                Frame3D(dc, Shrunk(cell, 2), shadow, highlight);
+                ::DeleteObject(window);
+            } else if (m_state.IsHidden(d)) {
+                continue;
+            } else {
+                const RECT out = Shrunk(cell, 2);
+                ::Rectangle(dc, out.left, out.top, out.right, out.bottom);
+                Frame3D(dc, Shrunk(cell, 3), highlight, shadow);
+            }
+            if (HICON icon = ::LoadIconA(inst, MAKEINTRESOURCEA(kFirstIcon + d))) {
+                const int shift = d == selected ? 1 : 0;
+                ::DrawIcon(dc, cell.left + shift, cell.top + shift, icon);
+            }
+        }
+    }
+    if (IsDirection(selected)) {
+        HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        RECT compass{0, 0, 3 * kRoseCell, 3 * kRoseCell};
+        ::DrawTextA(dc, RoseShortName(selected), -1, &compass, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::SetBkMode(dc, oldMode);
+        ::SelectObject(dc, oldFont);
+    }
+    ::SelectObject(dc, oldBrush);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CWindRose::OnLButtonDown(int x, int y)
+{
+    if (!m_state.Click(x, y))
+        return;
+    Invalidate(true);
+    const int id = ::GetDlgCtrlID(m_hWnd);
+    ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(m_hWnd));
+}
