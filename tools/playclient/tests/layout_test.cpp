@@ -5,6 +5,7 @@
 #include "tools/playclient/client_options.h"
 #include "tools/playclient/command_text.h"
 #include "tools/playclient/dock_layout.h"
+#include "tools/playclient/menu_names.h"
 
 namespace {
 const CBox kClient{0, 0, 1000, 600};
@@ -77,5 +78,16 @@ TEST(ClientOptions, WalkFileSkipsBlanksAndComments)
 {
     EXPECT_EQ(ParseWalk("# demo\r\nconnect Ann secret\r\n\r\n  north \r\n\t# back\nsouth"),
               (std::vector<std::string>{"connect Ann secret", "north", "south"}));
+}
+}  // namespace
+
+namespace {
+TEST(MenuNames, NamesReachTheMapperCommands)
+{
+    EXPECT_EQ(MenuCommandId("trace"), 32782u);
+    EXPECT_EQ(MenuCommandId("saveas"), 57604u);
+    EXPECT_EQ(MenuCommandId("Trace"), 0u);
+    EXPECT_EQ(MenuCommandId(""), 0u);
+    EXPECT_NE(MenuCommandNames().find("zoomin"), std::string::npos);
 }
 }  // namespace

@@ -1,0 +1,178 @@
+#pragma once
+// The client's windows and links: the main window that the mapper docks
+// into, the game window (output pane and command line) that the docking
+// library lets the user dock or float, the game connection, the mapper's
+// process and the docking library.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <deque>
+#include <type_traits>
+#include <string>
+#include <vector>
+
+#include "tools/playclient/client_options.h"
+#include "tools/playclient/line_assembler.h"
+#include "tools/playclient/telnet_filter.h"
+
+enum : UINT {
+    UM_MAPPER_WINDOW = WM_USER + 120,  // 1144, from the mapper
+    WM_APP_SOCKET = WM_APP + 1,        // socket events
+    WM_APP_MAPPER_READY,               // the mapper announced its window
+    WM_APP_MAPPER_COMMAND,             // a command the mapper sent is queued
+    WM_APP_TYPED,                      // the command line was entered
+};
+
+enum : ULONG_PTR {
+    CD_ATTACH = 1145, CD_ONLINE = 1146, CD_QUIT = 1147, CD_COMMAND = 1148, CD_TEXT_LINE = 1149, CD_SETTINGS_DIR = 1154
+};
+
+// The folder of the client's executable, with its last backslash.
+std::string ProgramDir();
+
+// The game window: an owned tool window with a scrolling output pane and a
+// one-line command line.
+class CGameWindow {
+public:
+    bool Create(HWND owner);
+    HWND Window() const { return m_hWnd; }
+    void Append(const std::string& line);  // one line, without its end
+    std::string TakeInput();
+    void FocusInput() const;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK InputProc(HWND, UINT, WPARAM, LPARAM);
+    void OnSize() const;
+
+    HWND m_hWnd = nullptr;
+    HWND m_hOutput = nullptr;
+    HWND m_hInput = nullptr;
+    HWND m_hOwner = nullptr;
+    WNDPROC m_pfnInput = nullptr;
+};
+
+// The game over TCP: telnet refused, text filtered, cut into lines.
+class CGameConnection {
+public:
+    bool Open(HWND notify, const std::string& host, int port, std::string& error);
+    void Close();
+    bool IsOpen() const { return m_socket != INVALID_SOCKET; }
+    bool IsConnected() const { return m_bConnected; }
+    // Handles a socket event; the lines read are appended to `lines`, what
+    // the user should know to `reports`.
+    void OnEvent(WPARAM wp, LPARAM lp, std::vector<CGameLine>& lines, std::vector<std::string>& reports);
+    bool Send(const std::string& bytes, std::string& error);
+    DWORD LastDataTick() const { return m_dwLastData; }
+    std::string Name() const { return m_strHost + ":" + std::to_string(m_nPort); }
+
+private:
+    void ReadAll(std::vector<CGameLine>& lines, std::vector<std::string>& reports);
+
+    SOCKET m_socket = INVALID_SOCKET;
+    bool m_bConnected = false;
+    std::string m_strHost;
+    int m_nPort = 0;
+    CTelnetFilter m_filter;
+    CLineAssembler m_lines;
+    DWORD m_dwLastData = 0;
+};
+
+// The mapper's process and window.
+class CMapperProcess {
+public:
+    CMapperProcess();
+    ~CMapperProcess();
+    bool Start(const std::string& exe, HWND client, std::string& error);
+    bool IsRunning() const;
+    // True once when the process has ended; gives its exit code.
+    bool CheckEnded(DWORD& exitCode);
+    void Terminate();
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+
+    HWND m_hWnd = nullptr;  // announced by the mapper (1144)
+    bool m_bOnline = false;
+    bool m_bEnding = false;  // the client asked it to end
+
+private:
+    HANDLE m_hJob = nullptr;
+    PROCESS_INFORMATION m_pi = {};
+};
+
+// The docking library, loaded at run time.
+class CDockingLibrary {
+public:
+    bool Load(const std::string& path, std::string& error);
+    void Unload();
+    bool IsLoaded() const { return m_hLib != nullptr; }
+
+    HHOOK(WINAPI* StartHook)(HWND, HWND, HWND, DWORD) = nullptr;
+    BOOL(WINAPI* StopHook)() = nullptr;
+    int(WINAPI* SetDockable)(HWND, const char*) = nullptr;
+    int(WINAPI* SetDocked)(HWND) = nullptr;
+    LONG(WINAPI* SetOwner)(HWND, HWND) = nullptr;
+    int(WINAPI* SetDockingRects)(int, const RECT*, int) = nullptr;
+    int(WINAPI* CheckDocked)(HWND) = nullptr;
+
+private:
+    HMODULE m_hLib = nullptr;
+};
+
+// The whole client.
+class CPlayClient {
+public:
+    explicit CPlayClient(CClientOptions options);
+    bool Create(std::string& error);
+    int Run();
+
+    void Report(const std::string& text);  // a line of the client's own, in the pane
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK DockNotifyProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnCopyData(const COPYDATASTRUCT* cds);
+
+    // Game and typing.
+    void Connect(const std::string& host, int port);
+    void OnSocket(WPARAM wp, LPARAM lp);
+    void Type(const std::string& text, bool fromMapper);
+    bool ClientCommand(const std::string& text);
+
+    // Mapper.
+    void StartMapper();
+    void OnMapperReady();
+    bool SendToMapper(ULONG_PTR code, const void* data, DWORD bytes);
+    bool SendTextToMapper(ULONG_PTR code, const std::string& text);
+    void RouteCommand(unsigned id) const;
+    void CheckMapper();
+    void QuitMapper();
+    void CloseMapper();
+
+    // Docking.
+    void SetUpDocking();
+    void OnDockNotify(UINT msg, WPARAM wp, LPARAM lp);
+    void LayOutWindows();
+
+    // The scripted part: walk, save, ready and quit files.
+    void OnScriptTimer();
+    bool StepSave();
+
+    CClientOptions m_options;
+    HWND m_hWnd = nullptr;
+    HWND m_hDockNotify = nullptr;
+    CGameWindow m_game;
+    CGameConnection m_conn;
+    CMapperProcess m_mapper;
+    CDockingLibrary m_dock;
+    int m_nSide = 4;  // the game window starts docked at the bottom
+    int m_nDepth = 300;
+    std::deque<std::string> m_fromMapper;
+    std::vector<std::string> m_walk;
+    std::size_t m_nWalked = 0;
+    DWORD m_dwLastStep = 0;
+    enum class EScript { Walk, Save, SaveDialog, SaveWait, Ready, Done } m_script = EScript::Walk;
+    DWORD m_dwScriptTick = 0;
+    bool m_bClosing = false;
+    HANDLE m_hLog = INVALID_HANDLE_VALUE;
+};

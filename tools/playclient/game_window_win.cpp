@@ -1,0 +1,127 @@
+#include "tools/playclient/client_win.h"
+
+namespace {
+const char kGameClass[] = "PlayClientGame";
+constexpr int kOutputId = 1, kInputId = 2;
+constexpr int kInputHeight = 22;
+constexpr int kKeepText = 256 * 1024;  // the pane drops its oldest text beyond this
+}  // namespace
+
+bool CGameWindow::Create(HWND owner)
+{
+    m_hOwner = owner;
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kGameClass;
+    ::RegisterClassA(&wc);
+    m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kGameClass, "Game", WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN,
+                               0, 0, 600, 300, owner, nullptr, inst, this);
+    if (!m_hWnd)
+        return false;
+    const DWORD pane = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+    m_hOutput = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", pane, 0, 0, 10, 10, m_hWnd,
+                                  reinterpret_cast<HMENU>(kOutputId), inst, nullptr);
+    m_hInput = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10,
+                                 m_hWnd, reinterpret_cast<HMENU>(kInputId), inst, nullptr);
+    if (!m_hOutput || !m_hInput)
+        return false;
+    ::SendMessageA(m_hOutput, EM_SETLIMITTEXT, 0, 0);
+    HFONT font = static_cast<HFONT>(::GetStockObject(ANSI_FIXED_FONT));
+    ::SendMessageA(m_hOutput, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SendMessageA(m_hInput, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SetWindowLongPtrA(m_hInput, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_pfnInput = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(m_hInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
+    OnSize();
+    return true;
+}
+
+void CGameWindow::Append(const std::string& line)
+{
+    int length = ::GetWindowTextLengthA(m_hOutput);
+    if (length > kKeepText) {
+        // Drop the oldest lines, up to a line end.
+        int cut = static_cast<int>(::SendMessageA(m_hOutput, EM_LINEINDEX,
+                                                  ::SendMessageA(m_hOutput, EM_LINEFROMCHAR, length / 2, 0) + 1, 0));
+        if (cut <= 0)
+            cut = length / 2;
+        ::SendMessageA(m_hOutput, EM_SETSEL, 0, cut);
+        ::SendMessageA(m_hOutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+        length = ::GetWindowTextLengthA(m_hOutput);
+    }
+    std::string text = (length > 0 ? "\r\n" : "") + line;
+    // The edit control ends its text at a NUL.
+    for (char& c : text)
+        if (c == '\0')
+            c = ' ';
+    ::SendMessageA(m_hOutput, EM_SETSEL, length, length);
+    ::SendMessageA(m_hOutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageA(m_hOutput, EM_SCROLLCARET, 0, 0);
+}
+
+std::string CGameWindow::TakeInput()
+{
+    const int n = ::GetWindowTextLengthA(m_hInput);
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    ::GetWindowTextA(m_hInput, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(n));
+    ::SetWindowTextA(m_hInput, "");
+    return text;
+}
+
+void CGameWindow::FocusInput() const
+{
+    if (m_hInput)
+        ::SetFocus(m_hInput);
+}
+
+void CGameWindow::OnSize() const
+{
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    const int split = rc.bottom > kInputHeight ? rc.bottom - kInputHeight : 0;
+    ::MoveWindow(m_hOutput, 0, 0, rc.right, split, TRUE);
+    ::MoveWindow(m_hInput, 0, split, rc.right, rc.bottom - split, TRUE);
+}
+
+LRESULT CALLBACK CGameWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<CGameWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CGameWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (msg) {
+    case WM_SIZE:
+        if (self && self->m_hOutput)
+            self->OnSize();
+        return 0;
+    case WM_SETFOCUS:
+        if (self)
+            self->FocusInput();
+        return 0;
+    case WM_CLOSE:
+        // Closing the game window closes the client.
+        if (self)
+            ::PostMessageA(self->m_hOwner, WM_CLOSE, 0, 0);
+        return 0;
+    default:
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT CALLBACK CGameWindow::InputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = reinterpret_cast<CGameWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg == WM_CHAR && wp == '\r') {
+        ::PostMessageA(self->m_hOwner, WM_APP_TYPED, 0, 0);
+        return 0;
+    }
+    if (msg == WM_GETDLGCODE)
+        return DLGC_WANTALLKEYS | ::CallWindowProcA(self->m_pfnInput, hwnd, msg, wp, lp);
+    return ::CallWindowProcA(self->m_pfnInput, hwnd, msg, wp, lp);
+}
