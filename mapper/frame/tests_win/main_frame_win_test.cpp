@@ -1,0 +1,149 @@
+// The main frame in this process, driven by real window messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "mapper/frame/main_frame_win.h"
+#include "mapper/model/document.h"
+#include "mapper/resource_ids.h"
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = std::make_unique<CMainFrame>(m_doc, nullptr);
+        ASSERT_TRUE(m_frame->Create());
+        m_doc.OnNewDocument();
+        m_frame->ShowStandalone();
+    }
+    void TearDown() override
+    {
+        if (m_frame && m_frame->m_hWnd) {
+            m_doc.SetModifiedFlag(false);  // no save question
+            ::SendMessageA(m_frame->m_hWnd, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(m_frame->m_hWnd, nullptr);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }  // drops the WM_QUIT the frame posted
+    }
+    HWND Frame() const { return m_frame->m_hWnd; }
+    LRESULT Command(unsigned id) { return ::SendMessageA(Frame(), WM_COMMAND, id, 0); }
+    LRESULT CopyData(ULONG_PTR code, const char* text, DWORD bytes)
+    {
+        COPYDATASTRUCT cds = {code, bytes, const_cast<char*>(text)};
+        return ::SendMessageA(Frame(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+    }
+    // The popup of the menu bar (or of a popup) whose text starts with `text`.
+    static HMENU SubMenu(HMENU menu, const char* text)
+    {
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char item[128] = "";
+            ::GetMenuStringA(menu, i, item, sizeof item, MF_BYPOSITION);
+            std::string s(item);
+            s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+            if (s.rfind(text, 0) == 0)
+                return ::GetSubMenu(menu, i);
+        }
+        return nullptr;
+    }
+    UINT StateOf(HMENU menu, unsigned id) { return ::GetMenuState(menu, id, MF_BYCOMMAND); }
+    std::string TextOf(HMENU menu, unsigned id)
+    {
+        char text[128] = "";
+        ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+
+    CVorMapperDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, DocumentCommandsArriveThroughTheMenuRouting)
+{
+    Command(ID_ZOOM_IN);
+    EXPECT_EQ(m_doc.m_dZoom, 2.0);
+    Command(ID_ROTATION_90);
+    EXPECT_EQ(m_doc.m_dRotation, 1.570796326794895);
+    Command(ID_PLANE_HIGHER);
+    EXPECT_EQ(m_doc.m_nCurrentPlane, 1);
+    Command(ID_MODE_EXPLORE);
+    EXPECT_FALSE(m_doc.m_bTrace);
+    EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(MainFrameTest, MenusShowPlaneNamesChecksAndTheStandaloneState)
+{
+    HMENU bar = ::GetMenu(Frame());
+    ASSERT_NE(bar, nullptr);
+    HMENU plane = SubMenu(SubMenu(bar, "View"), "Plane");
+    ASSERT_NE(plane, nullptr);
+    m_doc.SetPlaneName(1, "Attic");
+    Command(ID_PLANE_1);
+    ::SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(plane), 0);
+    EXPECT_EQ(TextOf(plane, ID_PLANE_1), "[1]Attic");
+    EXPECT_EQ(TextOf(plane, ID_PLANE_3), "[3]Plane 3");
+    EXPECT_TRUE(StateOf(plane, ID_PLANE_1) & MF_CHECKED);
+    EXPECT_FALSE(StateOf(plane, ID_PLANE_0) & MF_CHECKED);
+
+    HMENU mode = SubMenu(bar, "Mode");
+    ASSERT_NE(mode, nullptr);
+    ::SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(mode), 0);
+    EXPECT_TRUE(StateOf(mode, ID_MODE_TRACE) & MF_CHECKED);
+    EXPECT_FALSE(StateOf(mode, ID_MODE_EXPLORE) & MF_CHECKED);
+    EXPECT_TRUE(StateOf(mode, ID_MODE_ONLINE) & MF_GRAYED);  // standalone: never docked
+    EXPECT_TRUE(StateOf(mode, ID_MODE_FOLLOW) & MF_GRAYED);
+    EXPECT_TRUE(StateOf(mode, ID_MODE_AUTOSHIFT) & MF_GRAYED);
+    EXPECT_TRUE(StateOf(mode, ID_MODE_AUTOSHIFT) & MF_CHECKED);
+
+    Command(ID_VIEW_GRID);
+    HMENU view = SubMenu(bar, "View");
+    ::SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
+    EXPECT_FALSE(StateOf(view, ID_VIEW_GRID) & MF_CHECKED);
+    EXPECT_TRUE(StateOf(view, ID_VIEW_ROSE) & MF_CHECKED);
+    Command(ID_VIEW_GRID);
+}
+
+TEST_F(MainFrameTest, CopyDataRepliesStandalone)
+{
+    EXPECT_EQ(CopyData(1145, nullptr, 0), 1);  // attach without a client: nothing
+    EXPECT_FALSE(m_frame->IsAttached());
+    EXPECT_EQ(::GetParent(Frame()), nullptr);
+    EXPECT_EQ(CopyData(1150, "x", 2), 1);
+    EXPECT_EQ(CopyData(1151, "x", 2), 0);
+    EXPECT_EQ(CopyData(1153, nullptr, 0), 0);
+    EXPECT_EQ(CopyData(99999, nullptr, 0), 0);
+    EXPECT_EQ(CopyData(1148, "north", 6), 1);  // offline: accepted, nothing happens
+    EXPECT_EQ(CopyData(1154, "C:\\games\\", 10), 1);
+    EXPECT_EQ(m_frame->Link().m_strSettingsDir, "C:\\games\\");
+    EXPECT_EQ(CopyData(1154, "C:\\no-nul", 4), 1);  // only the bytes counted
+    EXPECT_EQ(m_frame->Link().m_strSettingsDir, "C:\\n");
+    EXPECT_EQ(m_doc.GetRooms().size(), 1u);
+}
+
+TEST_F(MainFrameTest, MoveKeysInTheViewMoveTheCharacterOffline)
+{
+    HWND view = m_frame->View().m_hWnd;
+    ASSERT_NE(view, nullptr);
+    ::SendMessageA(view, WM_KEYDOWN, VK_RIGHT, 0);
+    ::SendMessageA(view, WM_KEYDOWN, VK_PRIOR, 0);  // page up: northeast
+    ::SendMessageA(view, WM_KEYDOWN, 'Q', 0);       // not a move key
+    EXPECT_EQ(m_doc.GetRooms().size(), 3u);
+    const CRoom current = m_doc.GetRoom(m_doc.m_nCurrentRoom);
+    EXPECT_EQ(current.m_nX, 2);
+    EXPECT_EQ(current.m_nY, -1);
+    EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(MainFrameTest, TheTitleNamesTheDocument)
+{
+    char title[256] = "";
+    ::GetWindowTextA(Frame(), title, sizeof title);
+    EXPECT_STREQ(title, "Untitled - Vor Mapper");
+}
