@@ -14,7 +14,7 @@ namespace {
 const char kUsage[] =
     "render FILE OUT.png|OUT.svg|OUT.pdf [--size WxH] [--plane N] [--follow] [--no-grid] [--no-rose] "
     "[--no-state] [--no-higher] [--no-lower]";
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = 8192;
 
 bool ParseInt(const std::string& s, long long& v)
 {
