@@ -47,7 +47,9 @@ void CMapCanvas::AddLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std:
 void CMapCanvas::AddPolyline(const CPoint64* points, int count)
 {
     count = std::min(count, 4);
-    if (count <= 0)
+    // A one-point polyline would make the device refuse the whole
+    // poly-polyline call, and draws nothing anyway.
+    if (count < 2)
         return;
     for (int i = 0; i < count; ++i)
         m_polyPoints.push_back(Transform(points[i].x, points[i].y));

@@ -15,6 +15,9 @@ TEST(MapCanvas, PolylinesAndPolygonsKeepAtMostFourPoints)
     EXPECT_EQ(c.Polyline(0).size(), 4u);
     EXPECT_EQ(c.Shapes()[0].count, 4);
     EXPECT_EQ(c.Polyline(0)[3], (CPoint{4, 4}));
+    // One point is no line: it is left out rather than spoiling the one poly-polyline call.
+    c.AddPolyline(pts, 1);
+    EXPECT_EQ(c.PolylineCount(), 1u);
 }
 
 TEST(MapCanvas, PointsAreTransformedWhenRecorded)
