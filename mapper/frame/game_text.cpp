@@ -64,8 +64,8 @@ std::intptr_t CClientLink::OnGameLine(std::string_view line)
             m_bFollow = m_followTriggers.CheckActivation(line);
             if (m_bFollow)
                 m_doc.SetFollow(m_followTriggers.GetName());
-            else
-                m_doc.ClearFollow();
+            else if (m_doc.m_bFollow)
+                m_doc.ClearFollow();  // a line that changes nothing does not redraw the map
         }
     }
     if (m_bAwaitingTitle) {
