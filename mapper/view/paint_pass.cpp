@@ -4,6 +4,7 @@
 
 #include "mapper/model/document.h"
 #include "mapper/view/map_paint.h"
+#include "mapper/view/prefetch.h"
 #include "mapper/view/room_geometry.h"
 
 namespace {
@@ -20,45 +21,6 @@ bool SameRegion(const HRegion& rgn, const CPoint* p, std::size_t n)
 }
 
 CPoint64 Add(CPoint64 a, std::int64_t dx, std::int64_t dy) { return {a.x + dx, a.y + dy}; }
-
-// Memory hints for the walks over millions of records: the paint is bound
-// by the wait for memory, not by arithmetic. Always inlined: a function whose
-// only effect is a hint counts as having none, and its calls would be dropped.
-#if defined(__GNUC__)
-#define VM_ALWAYS_INLINE inline __attribute__((always_inline))
-#else
-#define VM_ALWAYS_INLINE inline
-#endif
-
-VM_ALWAYS_INLINE void Prefetch(const void* p)
-{
-#if defined(__GNUC__)
-    __builtin_prefetch(p);
-#else
-    (void)p;
-#endif
-}
-
-// A bucket's chain runs down through runs of 16 nodes stored one below the
-// other, each run 272 nodes below the one before; asking early for the nodes
-// a little further down hides the wait.
-template <class Map>
-VM_ALWAYS_INLINE void PrefetchNode(const Map& map, std::uint32_t node)
-{
-    // The value's start and its end, where the key and the chain's link follow.
-    const char* p = reinterpret_cast<const char*>(&map.NodeValue(node));
-    Prefetch(p);
-    Prefetch(p + sizeof(map.NodeValue(node)));
-}
-
-template <class Map>
-VM_ALWAYS_INLINE void PrefetchChain(const Map& map, std::uint32_t node)
-{
-    if (node >= 8)
-        PrefetchNode(map, node - 8);
-    if (node >= 272)
-        PrefetchNode(map, node - 272);
-}
 }  // namespace
 
 CMapCanvas::CStorage CPaintBuffers::TakeCanvasStorage()
@@ -103,75 +65,6 @@ int CPaintPass::PlaneSlot(std::int64_t plane) const
 {
     const std::int64_t d = plane - m_doc.m_nCurrentPlane;
     return d >= -1 && d <= 1 ? static_cast<int>(d + 1) : -1;
-}
-
-CPaintPass::CCell CPaintPass::CellOf(RoomId id) const
-{
-    if (!m_cells.empty())
-        return id != 0 && id <= m_cells.size() ? m_cells[id - 1] : CCell{};
-    const CRoom* r = m_doc.GetRooms().Find(id);
-    return r ? CCell{r->m_nX, r->m_nY, r->m_nPlane, true} : CCell{};
-}
-
-void CPaintPass::ClassifyRecords()
-{
-    const CRoomMap& rooms = m_doc.GetRooms();
-    const std::size_t last = m_doc.GetLastRoomId();
-    // A table by id costs little while the ids are dense; the map's own
-    // lookup serves sparse ids.
-    const bool dense = last <= 4 * rooms.size() + 4096;
-    if (dense)
-        m_cells.assign(last, CCell{});
-    // Most rooms and links of a large map lie on the plane on view.
-    m_rooms[1].reserve(rooms.size());
-    m_links[1].reserve(m_doc.GetLinks().size());
-    for (auto it = rooms.begin(); it != rooms.end(); ++it) {
-        PrefetchChain(rooms, it.node());
-        const CRoom& r = it.value();
-        if (dense && it.key() != 0 && it.key() <= last)
-            m_cells[it.key() - 1] = {r.m_nX, r.m_nY, r.m_nPlane, true};
-        const int slot = PlaneSlot(r.m_nPlane);
-        if (slot >= 0)
-            m_rooms[slot].push_back({it.key(), &r});
-    }
-    if (dense && m_cells.empty())
-        m_cells.push_back(CCell{});  // keeps the table in use for a map without ids
-
-    // The links in map order first, then their rooms' cells, looked up a few
-    // links ahead of their use.
-    const CLinkMap& links = m_doc.GetLinks();
-    std::vector<CLinkRef>& all = m_buf.allLinks;
-    all.reserve(links.size());
-    for (auto it = links.begin(); it != links.end(); ++it) {
-        PrefetchChain(links, it.node());
-        all.push_back({it.key(), &it.value(), 0, 0, 0, 0});
-    }
-    constexpr std::size_t kAhead = 8;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (i + kAhead < all.size() && !m_cells.empty()) {
-            const CLink& next = *all[i + kAhead].link;
-            if (next.m_nFromRoom - 1u < m_cells.size())
-                Prefetch(&m_cells[next.m_nFromRoom - 1]);
-            if (next.m_nToRoom - 1u < m_cells.size())
-                Prefetch(&m_cells[next.m_nToRoom - 1]);
-        }
-        if (i + 2 * kAhead < all.size())
-            Prefetch(&all[i + 2 * kAhead].link->m_nToRoom);
-        CLinkRef ref = all[i];
-        const CCell a = CellOf(ref.link->m_nFromRoom), b = CellOf(ref.link->m_nToRoom);
-        // A link to a room that is not in the map has no end to draw to.
-        if (!a.exists || !b.exists)
-            continue;
-        ref.ax = a.x;
-        ref.ay = a.y;
-        ref.bx = b.x;
-        ref.by = b.y;
-        const int sa = PlaneSlot(a.plane), sb = PlaneSlot(b.plane);
-        if (sa >= 0)
-            m_links[sa].push_back(ref);
-        if (sb >= 0 && sb != sa)
-            m_links[sb].push_back(ref);
-    }
 }
 
 void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY)
