@@ -4,35 +4,21 @@
 #include "mapper/resource_ids.h"
 #include "mapper/settings/program_settings.h"
 #include "mapper/view/gdi_dc_win.h"
-#include "mapper/view/geometry.h"
-#include "mapper/view/view_keys.h"
 
 namespace {
 const char kViewClass[] = "VorMapperView";
+const char kProgramTitle[] = "VorMapper";
 
 // The pointer position of a mouse message (signed: it may lie left of or
 // above the window while the mouse is captured).
 CPoint PointOf(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
-
-struct CToggle {
-    unsigned id;
-    bool CViewState::*flag;
-};
-constexpr CToggle kToggles[] = {
-    {ID_VIEW_ROSE, &CViewState::m_bShowRose},     {ID_VIEW_GRID, &CViewState::m_bShowGrid},
-    {ID_VIEW_HIGHER, &CViewState::m_bShowHigher}, {ID_VIEW_LOWER, &CViewState::m_bShowLower},
-    {ID_VIEW_STATE, &CViewState::m_bShowState},   {ID_VIEW_FOLLOW_MOVEMENTS, &CViewState::m_bFollowMovements},
-};
-const CToggle* FindToggle(unsigned id)
-{
-    for (const CToggle& t : kToggles)
-        if (t.id == id)
-            return &t;
-    return nullptr;
-}
 }  // namespace
 
-CVorMapperView::CVorMapperView(CVorMapperDoc& doc) : m_doc(doc) { m_doc.AddView(this); }
+CVorMapperView::CVorMapperView(CVorMapperDoc& doc)
+    : m_doc(doc), m_interaction(doc, m_state, *this, &m_standIn)
+{
+    m_doc.AddView(this);
+}
 
 CVorMapperView::~CVorMapperView() { m_doc.RemoveView(this); }
 
@@ -57,21 +43,48 @@ LRESULT CVorMapperView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnPaint();
         return 0;
     case WM_KEYDOWN:
-        OnKeyDown(static_cast<UINT>(wp));
+        m_interaction.OnKeyDown(static_cast<unsigned>(wp));
         return 0;
     case WM_MOUSEWHEEL:
-        OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
+        m_interaction.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
+        return 0;
+    case WM_MOUSEMOVE:
+        m_interaction.OnMouseMove(PointOf(lp));
         return 0;
     case WM_LBUTTONDOWN:
         ::SetFocus(m_hWnd);
-        OnLButtonDown(PointOf(lp));
+        m_interaction.OnLButtonDown(PointOf(lp));
         return 0;
     case WM_LBUTTONUP:
-        OnLButtonUp(PointOf(lp));
+        m_interaction.OnLButtonUp(PointOf(lp));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        m_interaction.OnLButtonDblClk(PointOf(lp));
         return 0;
     case WM_RBUTTONDOWN:
+        ::SetFocus(m_hWnd);
+        m_interaction.OnRButtonDown(PointOf(lp));
+        return 0;
+    case WM_RBUTTONUP:
+        m_interaction.OnRButtonUp(PointOf(lp));
+        return 0;
+    case WM_RBUTTONDBLCLK:
+        m_interaction.OnRButtonDblClk(PointOf(lp));
+        return 0;
     case WM_MBUTTONDOWN:
         ::SetFocus(m_hWnd);
+        break;
+    case WM_CAPTURECHANGED:
+        if (!m_bReleasing && reinterpret_cast<HWND>(lp) != m_hWnd)
+            m_interaction.OnCaptureLost();
+        return 0;
+    case WM_COMMAND:
+        // Commands of the context menu; what the view does not handle goes to the frame.
+        if (HIWORD(wp) == 0 && lp == 0) {
+            if (!OnCmdMsg(LOWORD(wp)))
+                ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, wp, lp);
+            return 0;
+        }
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
@@ -83,6 +96,7 @@ LRESULT CVorMapperView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 int CVorMapperView::OnCreate()
 {
+    m_standIn.SetParent(m_hWnd);
     const CViewSettings s = LoadViewSettings();
     m_state.m_bShowRose = s.m_bRose;
     m_state.m_bShowGrid = s.m_bGrid;
@@ -117,71 +131,60 @@ void CVorMapperView::OnPaint()
 
 void CVorMapperView::OnUpdate(vfw::CDocument&, long hint)
 {
-    m_state.m_bOnline = m_doc.IsOnline();
-    if (hint == HINT_PLANE_CHANGED)
-        m_state.m_selection.Clear();
+    m_interaction.OnDocumentUpdate(hint);
     if (m_hWnd)
-        Invalidate();
+        Invalidate(false);
 }
 
-void CVorMapperView::MoveInDirection(Direction dir)
-{
-    const bool moved = m_state.m_bOnline ? m_doc.SendOnlineMove(dir) : m_doc.Move(dir);
-    if (moved)
-        Invalidate();
-}
+bool CVorMapperView::OnCmdMsg(unsigned id) { return m_interaction.OnCommand(id); }
 
-void CVorMapperView::OnKeyDown(UINT key)
-{
-    const Direction dir = DirectionOfKey(key);
-    if (dir != DIR_NONE)
-        MoveInDirection(dir);
-}
+bool CVorMapperView::OnUpdateCmdUI(vfw::CCmdUI& ui) { return m_interaction.OnUpdateCommand(ui); }
 
-void CVorMapperView::OnMouseWheel(int delta)
+// ---------------------------------------------------------------- IViewHost
+
+void CVorMapperView::Invalidate(bool now)
 {
-    if (m_state.m_bDraggingRoom || m_state.m_bRotating || m_state.m_bPanning || m_state.m_bRubberBand)
+    if (!m_hWnd)
         return;
-    if (WheelZoom(m_doc, delta))
-        Invalidate();
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    if (now)
+        ::UpdateWindow(m_hWnd);
 }
 
-void CVorMapperView::OnLButtonDown(CPoint p)
+void CVorMapperView::SetCapture()
 {
-    // A click on a rose triangle moves the character; the triangle stays
-    // lit until the button is released.
-    if (!m_state.m_bShowRose)
+    if (m_hWnd)
+        ::SetCapture(m_hWnd);
+}
+
+void CVorMapperView::ReleaseCapture()
+{
+    if (!m_hWnd || ::GetCapture() != m_hWnd)
         return;
-    m_state.m_nPressedRoseDir = m_state.RoseDirectionAt(p);
-    if (m_state.m_nPressedRoseDir != DIR_NONE) {
-        MoveInDirection(m_state.m_nPressedRoseDir);
-        Invalidate();
-    }
+    m_bReleasing = true;
+    ::ReleaseCapture();
+    m_bReleasing = false;
 }
 
-void CVorMapperView::OnLButtonUp(CPoint)
+bool CVorMapperView::AskYesNo(const std::string& question)
 {
-    if (m_state.m_nPressedRoseDir != DIR_NONE) {
-        m_state.m_nPressedRoseDir = DIR_NONE;
-        Invalidate();
-    }
+    if (m_askYesNo)
+        return m_askYesNo(question);
+    HWND owner = m_hWnd ? ::GetAncestor(m_hWnd, GA_ROOT) : nullptr;
+    return ::MessageBoxA(owner, question.c_str(), kProgramTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-bool CVorMapperView::OnCmdMsg(unsigned id)
+void CVorMapperView::ShowContextMenu(const CContextMenuPlan& plan, CPoint windowPoint)
 {
-    if (const CToggle* t = FindToggle(id)) {
-        m_state.*(t->flag) = !(m_state.*(t->flag));
-        Invalidate();
-        return true;
-    }
-    return false;
-}
-
-bool CVorMapperView::OnUpdateCmdUI(vfw::CCmdUI& ui)
-{
-    if (const CToggle* t = FindToggle(ui.m_nID)) {
-        ui.SetCheck(m_state.*(t->flag) ? 1 : 0);
-        return true;
-    }
-    return false;
+    HMENU menu = CreateContextMenu(plan);
+    if (!menu)
+        return;
+    POINT pt{windowPoint.x, windowPoint.y};
+    ::ClientToScreen(m_hWnd, &pt);
+    const UINT cmd = m_runMenu ? m_runMenu(menu, pt)
+                               : static_cast<UINT>(::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                                                    pt.x, pt.y, 0, m_hWnd, nullptr));
+    ::DestroyMenu(menu);
+    if (cmd != 0)
+        ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
 }

@@ -4,6 +4,6 @@ add_library(vm_view_interaction STATIC
 target_include_directories(vm_view_interaction PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vm_view_interaction PUBLIC vm_view vm_model)
 if(WIN32)
-  add_library(vm_view_win STATIC map_view_win.cpp)
-  target_link_libraries(vm_view_win PUBLIC vm_view_gdi vm_view_interaction vm_settings vfw_win)
+  add_library(vm_view_win STATIC map_view_win.cpp context_menu_win.cpp view_dialogs_win.cpp)
+  target_link_libraries(vm_view_win PUBLIC vm_view_gdi vm_view_interaction vm_config_win vm_settings vfw_win comdlg32)
 endif()
