@@ -10,6 +10,7 @@
 #include "mapper/frame/client_protocol.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
+#include "mapper/settings/config_sheet_win.h"
 #include "mapper/settings/program_settings.h"
 
 namespace {
@@ -208,7 +209,7 @@ bool CMainFrame::OnUpdateCmdUI(vfw::CCmdUI& ui)
         ui.SetCheck(m_doc.m_bTrace ? 1 : 0);
         return true;
     case ID_CONFIGURE_ONLINE:
-        ui.Enable(false);  // the configuration sheet is not part of this program yet
+        ui.Enable(m_link.m_bAttached);  // the client-side settings exist only while docked
         return true;
     case ID_VIEW_TOOLBAR:
         ui.SetCheck(m_hToolbar && ::IsWindowVisible(m_hToolbar) ? 1 : 0);
@@ -226,6 +227,10 @@ bool CMainFrame::OnFrameCommand(unsigned id)
     case ID_FILE_SAVE: OnFileSave(); return true;
     case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
     case ID_APP_EXIT: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
+    case ID_CONFIGURE_ONLINE:
+        if (m_link.m_bAttached)
+            RunConfigSheet(m_hWnd, m_link);
+        return true;
     case ID_APP_ABOUT: {
         CAboutDlg about(m_hWnd);
         about.DoModal();
