@@ -4,7 +4,7 @@
 #include <sstream>
 
 const char kClientUsage[] =
-    "playclient --port N [--host H] [--mapper EXE] [--vorh DLL] [--settings-dir DIR] [--trace]\n"
+    "playclient --port N [--host H] [--mapper EXE] [--vorh DLL] [--settings-dir DIR] [--trace] [--child-mapper]\n"
     "           [--walk FILE] [--step-ms N] [--save-map FILE] [--ready-file FILE] [--quit-file FILE] [--log FILE]";
 
 namespace {
@@ -33,8 +33,8 @@ bool ParseClientOptions(const std::vector<std::string>& args, CClientOptions& o,
                                  {"--log", &CClientOptions::log}};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--trace") {
-            o.trace = true;
+        if (a == "--trace" || a == "--child-mapper") {
+            (a == "--trace" ? o.trace : o.childMapper) = true;
             continue;
         }
         if (i + 1 >= args.size()) {

@@ -10,6 +10,7 @@ struct CClientOptions {
     std::string vorh;            // vorh.dll; empty: beside the client
     std::string settingsDir;     // sent to the mapper (1154); empty: the client's folder
     bool trace = false;          // switch the mapper to trace mode once online
+    bool childMapper = false;    // keep the docked mapper a child window also under Wine
     std::string walk;            // a file of commands typed one by one once connected
     int stepMs = 1200;           // pause between two walked commands
     std::string saveMap;         // after the walk: save the map here

@@ -30,6 +30,9 @@ enum : ULONG_PTR {
 // The folder of the client's executable, with its last backslash.
 std::string ProgramDir();
 
+// True under Wine, where a window of another process cannot paint inside ours.
+bool RunningOnWine();
+
 // The game window: an owned tool window with a scrolling output pane and a
 // one-line command line.
 class CGameWindow {
@@ -153,6 +156,7 @@ private:
     void SetUpDocking();
     void OnDockNotify(UINT msg, WPARAM wp, LPARAM lp);
     void LayOutWindows();
+    void OverlayMapper();
 
     // The scripted part: walk, save, ready and quit files.
     void OnScriptTimer();
@@ -174,5 +178,6 @@ private:
     enum class EScript { Walk, Save, SaveDialog, SaveWait, Ready, Done } m_script = EScript::Walk;
     DWORD m_dwScriptTick = 0;
     bool m_bClosing = false;
+    bool m_bMapperOverlay = false;  // the mapper lies over the map area instead of inside it
     HANDLE m_hLog = INVALID_HANDLE_VALUE;
 };

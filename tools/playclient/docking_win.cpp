@@ -69,6 +69,28 @@ void CPlayClient::OnDockNotify(UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
+bool RunningOnWine()
+{
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+}
+
+void CPlayClient::OverlayMapper()
+{
+    // Wine draws a child window only for the process that owns the top-level
+    // window above it: the docked mapper would stay blank. It is made a
+    // borderless window owned by ours instead, kept over the map area; it
+    // still talks to this window and its menu bar stays here.
+    HWND w = m_mapper.m_hWnd;
+    const LONG style = ::GetWindowLongA(w, GWL_STYLE);
+    ::SetWindowLongA(w, GWL_STYLE, (style & ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZE)) | WS_POPUP);
+    ::SetParent(w, nullptr);
+    ::SetWindowLongPtrA(w, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hWnd));
+    m_bMapperOverlay = true;
+    Report("under Wine the mapper is shown over the client's map area rather than inside it (--child-mapper keeps "
+           "it inside, where Wine leaves it blank)");
+}
+
 void CPlayClient::LayOutWindows()
 {
     if (!m_hWnd || !m_game.Window() || ::IsIconic(m_hWnd))
@@ -84,8 +106,20 @@ void CPlayClient::LayOutWindows()
         ::SetWindowPos(m_game.Window(), nullptr, t.left, t.top, t.right - t.left, t.bottom - t.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (m_mapper.m_hWnd && ::IsWindow(m_mapper.m_hWnd))
-        ::MoveWindow(m_mapper.m_hWnd, layout.map.left, layout.map.top, layout.map.Width(), layout.map.Height(), TRUE);
+    if (!m_mapper.m_hWnd || !::IsWindow(m_mapper.m_hWnd))
+        return;
+    if (m_bMapperOverlay) {
+        if (::GetAncestor(m_mapper.m_hWnd, GA_PARENT) == m_hWnd) {
+            m_bMapperOverlay = false;  // docked again (a second attach)
+        } else if (::IsWindowVisible(m_mapper.m_hWnd)) {  // hidden: it is closing
+            RECT m = RectOf(layout.map);
+            ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&m), 2);
+            ::SetWindowPos(m_mapper.m_hWnd, nullptr, m.left, m.top, m.right - m.left, m.bottom - m.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            return;
+        }
+    }
+    ::MoveWindow(m_mapper.m_hWnd, layout.map.left, layout.map.top, layout.map.Width(), layout.map.Height(), TRUE);
 }
 
 LRESULT CALLBACK CPlayClient::DockNotifyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)

@@ -215,8 +215,18 @@ void CPlayClient::OnMapperReady()
     if (!ok)
         return;
     m_mapper.m_bOnline = true;
+    m_bMapperOverlay = false;
+    if (RunningOnWine() && !m_options.childMapper)
+        OverlayMapper();
     LayOutWindows();
-    Report("mapper docked and online (settings in " + dir + ")");
+    RECT mr = {};
+    ::GetWindowRect(m_mapper.m_hWnd, &mr);
+    Report("mapper docked and online (settings in " + dir + "); its window is " +
+           (::GetAncestor(m_mapper.m_hWnd, GA_PARENT) == m_hWnd ? "inside the client, "
+            : m_bMapperOverlay                     ? "over the client's map area, "
+                                                   : "NOT inside the client, ") +
+           (::IsWindowVisible(m_mapper.m_hWnd) ? "visible" : "hidden") + " at " + std::to_string(mr.left) + "," +
+           std::to_string(mr.top) + " " + std::to_string(mr.right - mr.left) + "x" + std::to_string(mr.bottom - mr.top));
     if (m_options.trace) {
         RouteCommand(MenuCommandId("trace"));
         Report("mapper in trace mode: rooms are made as you walk");

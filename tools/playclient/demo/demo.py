@@ -1,0 +1,289 @@
+#!/usr/bin/env python3
+"""A live game mapped inside the client: starts TinyMUX on a loopback port
+with the demo world, starts playclient under Wine with VorMapper docked and
+online in trace mode, and walks a short route so that the map grows.
+
+  demo.py --build WIN32_BUILD_DIR [--headless [--check]] [--out DIR] [--vmm NATIVE_VMM]
+
+Interactive (a real $DISPLAY, no --headless): after the walk the user plays
+on; closing the client ends the demo. Headless (Xvfb): after the walk the
+client saves the map, a screenshot is taken, everything started is stopped
+and both files are named; --check then compares the map with the world and
+looks at the screenshot. Exit codes: 0 done, 1 failed, 77 no game server.
+"""
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, "..", "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "mapper", "frame", "tests", "realgame"))
+sys.path.insert(0, HERE)
+import mux  # noqa: E402  the game server and player sessions of the real-game test
+import png  # noqa: E402
+import world  # noqa: E402  the world, its building, and what trace mode makes of a walk
+
+WINE_ENV = os.path.join(ROOT, "tools", "wine", "wine-env.sh")
+
+
+def winpath(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def log(text):
+    print("demo: " + text, flush=True)
+
+
+def route():
+    with open(os.path.join(HERE, "route.txt")) as f:
+        lines = [l.strip() for l in f]
+    return [l for l in lines if l and not l.startswith("#")]
+
+
+def expected_map(commands):
+    """What trace mode must make of the route, by the world's own exits."""
+    sim, place = world.TraceMap(), "square"
+    for command in commands:
+        d = next((i for i, (a, b) in enumerate(zip(world.DIRS, world.SHORT)) if command in (a, b)), None)
+        dest = world.destination(place, command) if d is not None else None
+        if dest:
+            sim.move(d, world.PLACES[dest][0])
+            place = dest
+    return sim.as_json()
+
+
+def wine_env(wine_dir, display):
+    env = dict(os.environ, WINEPREFIX=os.path.join(wine_dir, "prefix"), WINEARCH="win32", WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
+    return env
+
+
+class Demo:
+    def __init__(self, args):
+        self.args = args
+        self.build = os.path.abspath(args.build)
+        self.out = os.path.abspath(args.out or os.path.join(self.build, "demo"))
+        self.wine_dir = os.path.abspath(args.wine_dir or os.environ.get("VORMAPPER_WINE_DIR") or
+                                        os.path.join(self.build, "wine"))
+        self.server = None
+        self.client = None
+        self.started_wine = False
+
+    def exe(self, *parts):
+        path = os.path.join(self.build, *parts)
+        if not os.path.exists(path):
+            raise RuntimeError("%s is not built" % path)
+        return path
+
+    def start_game(self):
+        self.server = mux.Server(os.path.join(self.out, "game"))
+        shutil.rmtree(self.server.workdir, ignore_errors=True)
+        self.server.start()
+        wizard = mux.Connection(self.server.port)
+        wizard.settle(quiet=0.2)
+        wizard.command("connect #1 potrzebie")
+        world.build(wizard, [("Ann", "secret")])
+        wizard.close()
+        log("TinyMUX game on 127.0.0.1:%d (pid %d), world built" % (self.server.port, self.server.pid))
+
+    def start_wine(self):
+        display_file = os.path.join(self.wine_dir, "display")
+        if self.args.headless and not os.path.exists(display_file):
+            subprocess.run([WINE_ENV, "start", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
+            self.started_wine = True
+        if self.args.headless:
+            with open(display_file) as f:
+                self.display = f.read().strip()
+        else:
+            if not os.path.exists(os.path.join(self.wine_dir, "prefix", ".vormapper-ready")):
+                # Make the prefix once (on a private display), then use the real one.
+                subprocess.run([WINE_ENV, "start", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
+                subprocess.run([WINE_ENV, "stop", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
+            self.display = os.environ["DISPLAY"]
+            self.started_wine = True
+
+    def start_client(self):
+        settings = os.path.join(self.out, "settings")
+        os.makedirs(settings, exist_ok=True)
+        with open(os.path.join(settings, "vmapper.ini"), "w", newline="") as f:
+            f.write(world.settings_ini())
+        self.map_path = os.path.join(self.out, "demo.vmm")
+        self.shot_path = os.path.join(self.out, "demo.png")
+        self.ready = os.path.join(self.out, "client.ready")
+        self.quit = os.path.join(self.out, "client.quit")
+        self.client_log = os.path.join(self.out, "client.log")
+        for p in (self.map_path, self.shot_path, self.ready, self.quit, self.client_log):
+            if os.path.exists(p):
+                os.remove(p)
+        args = [self.exe("tools", "playclient", "playclient.exe"), "--port", str(self.server.port),
+                "--mapper", winpath(self.exe("mapper", "VorMapper.exe")), "--settings-dir", winpath(settings) + "\\",
+                "--trace", "--walk", winpath(os.path.join(HERE, "route.txt")), "--step-ms", str(self.args.step_ms),
+                "--log", winpath(self.client_log)]
+        if self.args.headless:
+            args += ["--save-map", winpath(self.map_path), "--ready-file", winpath(self.ready), "--quit-file",
+                     winpath(self.quit)]
+        # Wine's output goes to a file: a pipe would be held open by Wine's services.
+        self.wine_out = open(os.path.join(self.out, "wine.log"), "w")
+        self.client = subprocess.Popen(["wine"] + args, env=wine_env(self.wine_dir, self.display),
+                                       stdin=subprocess.DEVNULL, stdout=self.wine_out, stderr=subprocess.STDOUT)
+        log("client started (pid %d) on display %s" % (self.client.pid, self.display))
+
+    def wait_ready(self, timeout):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if os.path.exists(self.ready):
+                return
+            if self.client.poll() is not None:
+                raise RuntimeError("the client ended early (exit code %d); see %s" %
+                                   (self.client.returncode, self.client_log))
+            time.sleep(0.2)
+        raise RuntimeError("the client did not finish its walk in %d s; see %s" % (timeout, self.client_log))
+
+    def screenshot(self):
+        time.sleep(1.0)  # the last paint
+        subprocess.run(["import", "-window", "root", "PNG24:" + self.shot_path], check=True,
+                       env=dict(os.environ, DISPLAY=self.display), timeout=60)
+
+    def stop_client(self):
+        if not self.client:
+            return
+        if self.client.poll() is None and self.args.headless:
+            open(self.quit, "w").close()
+            try:
+                self.client.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                log("the client did not quit; stopping it (pid %d)" % self.client.pid)
+                self.client.kill()
+                self.client.wait()
+        self.wine_out.close()
+
+    def stop(self):
+        try:
+            if self.client and self.client.poll() is None:
+                self.client.kill()
+                self.client.wait()
+        finally:
+            if self.server:
+                self.server.stop()
+            if self.started_wine:
+                if self.args.headless:
+                    subprocess.run([WINE_ENV, "stop", self.wine_dir], stdout=subprocess.DEVNULL)
+                else:
+                    subprocess.run(["wineserver", "-k"], env=wine_env(self.wine_dir, self.display))
+
+    # -------------------------------------------------------------- checks
+
+    def dump(self):
+        if self.args.vmm:
+            run = subprocess.run([self.args.vmm, "dump", self.map_path], capture_output=True, text=True, timeout=60)
+        else:
+            out = os.path.join(self.out, "dump.json")
+            with open(out, "w") as f:
+                run = subprocess.run(["wine", self.exe("tools", "vmm", "vmm.exe"), "dump", winpath(self.map_path)],
+                                     env=wine_env(self.wine_dir, self.display), stdout=f,
+                                     stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=120)
+            with open(out) as f:
+                run.stdout = f.read()
+        if run.returncode != 0:
+            raise AssertionError("vmm dump failed on %s" % self.map_path)
+        return json.loads(run.stdout)
+
+    def check_map(self):
+        got = world.map_of_dump(self.dump())
+        want = expected_map(route())
+        if got != want:
+            raise AssertionError("the saved map differs from the world's topology\n got: %s\nwant: %s" %
+                                 (json.dumps(got, sort_keys=True), json.dumps(want, sort_keys=True)))
+        log("map checked: %d rooms and %d links, as the world's exits make them" %
+            (len(got["rooms"]), len(got["links"])))
+
+    def check_log(self):
+        with open(self.client_log, encoding="latin-1") as f:
+            text = f.read()
+        for needed in ("% connected to", "% mapper docked and online", "% map saved to"):
+            if needed not in text:
+                raise AssertionError("the client's log lacks %r; see %s" % (needed, self.client_log))
+
+    def check_screenshot(self):
+        width, height, rows = png.read(self.shot_path)
+        # The client's main window is at the top left (1180 x 900); the mapper
+        # fills its upper part, the game window its lower part. The map area
+        # must not be the empty main window's colour, and must hold the
+        # drawing of several rooms: a fair number of pixels of other colours
+        # than the view's background.
+        x0, y0, x1, y1 = 40, 120, 1100, 520
+        counts = {}
+        for y in range(y0, y1, 2):
+            for x in range(x0, x1, 2):
+                counts[rows[y][x]] = counts.get(rows[y][x], 0) + 1
+        total = sum(counts.values())
+        background, most = max(counts.items(), key=lambda kv: kv[1])
+        workspace = rows[890][1170] if height > 890 and width > 1170 else None
+        drawn = total - most
+        problems = []
+        if most == total:
+            problems.append("the map area is a single colour %r" % (background,))
+        if drawn < 200:
+            problems.append("only %d pixels of the map area are drawn on the background %r" % (drawn, background))
+        if len(counts) < 3:
+            problems.append("the map area has only %d colours" % len(counts))
+        if problems:
+            raise AssertionError("screenshot %s: %s" % (self.shot_path, "; ".join(problems)))
+        log("screenshot checked: map area background %r, %d drawn pixels of %d sampled, %d colours (corner %r)" %
+            (background, drawn, total, len(counts), workspace))
+
+    def run(self):
+        if not mux.available():
+            log("TinyMUX is not installed (bash tools/install-deps.sh installs it)")
+            return 77
+        os.makedirs(self.out, exist_ok=True)
+        try:
+            self.start_wine()
+            self.start_game()
+            self.start_client()
+            if not self.args.headless:
+                log("the client walks the demo route, then you play on; close its window to end")
+                self.client.wait()
+                self.wine_out.close()
+                return 0
+            self.wait_ready(self.args.timeout)
+            self.screenshot()
+            self.stop_client()
+            if not os.path.exists(self.map_path):
+                raise RuntimeError("the client did not save the map; see %s" % self.client_log)
+            log("map saved to %s" % self.map_path)
+            log("screenshot saved to %s" % self.shot_path)
+            if self.args.check:
+                self.check_log()
+                self.check_map()
+                self.check_screenshot()
+            return 0
+        finally:
+            self.stop()
+
+
+def main():
+    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    p.add_argument("--build", required=True, help="the win32 build directory")
+    p.add_argument("--headless", action="store_true")
+    p.add_argument("--check", action="store_true")
+    p.add_argument("--out")
+    p.add_argument("--wine-dir")
+    p.add_argument("--vmm", help="a native vmm for reading the saved map (else vmm.exe under Wine)")
+    p.add_argument("--step-ms", type=int, default=1200)
+    p.add_argument("--timeout", type=int, default=180)
+    args = p.parse_args()
+    try:
+        return Demo(args).run()
+    except (AssertionError, RuntimeError, OSError, ValueError, subprocess.SubprocessError) as e:
+        print("FAIL: %s" % e, flush=True)
+        return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
