@@ -1,0 +1,272 @@
+#include "mapper/dialogs/palette_win.h"
+
+#include <algorithm>
+
+#include <windowsx.h>
+
+#include "mapper/dialogs/palette_file.h"
+#include "mapper/res/resource.h"
+
+namespace {
+constexpr char kGridClass[] = "vfw:PaletteGrid";
+
+// The framework's message for a file that could not be written.
+void ReportWriteError(HWND owner, const std::string& path, unsigned long error)
+{
+    UINT id = IDP_FAILED_IO_ERROR_WRITE;
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+        id = IDP_FAILED_ACCESS_WRITE;
+        break;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        id = IDP_FAILED_DISK_FULL;
+        break;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILE_NOT_FOUND:
+        id = IDP_FAILED_INVALID_PATH;
+        break;
+    }
+    char format[512] = "";
+    if (::LoadStringA(::GetModuleHandleA(nullptr), id, format, sizeof format) <= 0)
+        lstrcpynA(format, "An unexpected error occurred while writing %1.", sizeof format);
+    std::string text = format;
+    const std::size_t at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, path);
+    ::MessageBoxA(owner, text.c_str(), "VorMapper", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void SunkenFrame(HDC dc, int x, int y, int size)
+{
+    HPEN shadow = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    HPEN light = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    HGDIOBJ old = ::SelectObject(dc, shadow);
+    ::MoveToEx(dc, x, y + size - 1, nullptr);
+    ::LineTo(dc, x, y);
+    ::LineTo(dc, x + size - 1, y);
+    ::SelectObject(dc, light);
+    ::LineTo(dc, x + size - 1, y + size - 1);
+    ::LineTo(dc, x - 1, y + size - 1);
+    ::SelectObject(dc, old);
+    ::DeleteObject(shadow);
+    ::DeleteObject(light);
+}
+}  // namespace
+
+// ------------------------------------------------------------------ grid
+
+CPaletteGrid::~CPaletteGrid()
+{
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
+}
+
+bool CPaletteGrid::Create(DWORD style, const RECT& rc, HWND parent, UINT id)
+{
+    RegisterWindowClass(kGridClass, CS_DBLCLKS, nullptr, ::LoadCursorA(nullptr, IDC_ARROW),
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    if (!CreateEx(WS_EX_CLIENTEDGE, kGridClass, "Palette", style, rc.left, rc.top, rc.right - rc.left,
+                  rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+        return false;
+    HDC screen = ::GetDC(nullptr);
+    const int height = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    m_hFont = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+    m_hButton = ::CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 1, 1, kPaletteSwatch,
+                                  kPaletteSwatch, m_hWnd, reinterpret_cast<HMENU>(IDC_PALETTE_MORE),
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(m_hButton, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    m_model.Layout(client.right, client.bottom, ::GetSystemMetrics(SM_CXVSCROLL));
+    SyncScrollBar();
+    if (m_crInitial != kColorNone)
+        SelectColor(m_crInitial);
+    return true;
+}
+
+void CPaletteGrid::SyncScrollBar()
+{
+    if (!m_hWnd)
+        return;
+    ::SetScrollRange(m_hWnd, SB_VERT, 0, m_model.m_nScrollMax, FALSE);
+    ::SetScrollPos(m_hWnd, SB_VERT, m_model.m_nScrollPos, TRUE);
+}
+
+void CPaletteGrid::SelectColor(ColorRef color)
+{
+    m_model.SelectByValue(color);
+    SyncScrollBar();
+    if (m_hWnd)
+        Invalidate(true);
+}
+
+LRESULT CPaletteGrid::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnMouse(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), false);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnMouse(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), true);
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wp));
+        return 0;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wp));
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDC_PALETTE_MORE && HIWORD(wp) == BN_CLICKED) {
+            OnMoreColors();
+            return 0;
+        }
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+void CPaletteGrid::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    HPEN grey = ::CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
+    HGDIOBJ oldPen = ::SelectObject(dc, grey);
+    const CPaletteModel& m = m_model;
+    const int count = static_cast<int>(m.m_colors.size());
+    // Only the rows in the window are drawn; the button goes to its cell wherever it is.
+    const int first = m.m_nScrollPos * m.m_nColumns;
+    const long long lastRow = static_cast<long long>(m.m_nScrollPos) + m.m_nVisibleRows + 1;
+    const long long end = std::min<long long>(count, lastRow * m.m_nColumns);
+    int x, y;
+    m.CellOrigin(count, x, y);
+    ::MoveWindow(m_hButton, x, y, kPaletteSwatch, kPaletteSwatch, TRUE);
+    for (int k = first; k < end; ++k) {
+        m.CellOrigin(k, x, y);
+        SunkenFrame(dc, x, y, kPaletteSwatch);
+        HBRUSH fill = ::CreateSolidBrush(m.m_colors[static_cast<size_t>(k)]);
+        HGDIOBJ oldBrush = ::SelectObject(dc, fill);
+        HGDIOBJ pen = ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+        ::Rectangle(dc, x + 1, y + 1, x + kPaletteSwatch - 1, y + kPaletteSwatch - 1);
+        if (k + 1 == m.m_nSelected) {
+            ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+            const int oldRop = ::SetROP2(dc, R2_NOT);
+            ::Rectangle(dc, x + 3, y + 3, x + kPaletteSwatch - 3, y + kPaletteSwatch - 3);
+            ::SetROP2(dc, oldRop);
+        }
+        ::SelectObject(dc, pen);
+        ::SelectObject(dc, oldBrush);
+        ::DeleteObject(fill);
+    }
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(grey);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CPaletteGrid::OnMouse(int x, int y, bool doubleClick)
+{
+    if (!m_model.Click(x, y))
+        return;
+    Invalidate(true);
+    if (doubleClick) {
+        const int id = ::GetDlgCtrlID(m_hWnd);
+        ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, kPaletteDoubleClick),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+    }
+}
+
+void CPaletteGrid::OnWheel(int delta)
+{
+    if (!m_model.Wheel(delta))
+        return;
+    SyncScrollBar();
+    Invalidate(true);
+}
+
+void CPaletteGrid::OnVScroll(int code)
+{
+    int thumb = 0;
+    if (code == SB_THUMBTRACK) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        ::GetScrollInfo(m_hWnd, SB_VERT, &si);
+        thumb = si.nTrackPos;
+    }
+    if (!m_model.Scroll(code, thumb))
+        return;
+    SyncScrollBar();
+    Invalidate(true);
+}
+
+bool CPaletteGrid::ChooseColorFromPlatform(HWND owner, ColorRef current, ColorRef& chosen)
+{
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = current;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+    if (!::ChooseColorA(&cc))
+        return false;
+    chosen = cc.rgbResult;
+    return true;
+}
+
+void CPaletteGrid::OnMoreColors()
+{
+    ColorRef current = 0;
+    m_model.SelectedColor(current);
+    ColorRef chosen = 0;
+    if (ChooseColorFromPlatform(::GetParent(m_hWnd), current, chosen))
+        SelectColor(chosen & 0x00FFFFFFu);
+}
+
+// ---------------------------------------------------------------- dialog
+
+CPaletteDialog::CPaletteDialog(HWND hParent) : vfw::CDialog(IDD_PALETTE, hParent), m_strPath(DefaultPalettePath()) {}
+
+void CPaletteDialog::Init(ColorRef color)
+{
+    m_grid.LoadFile(m_strPath);
+    m_grid.m_crInitial = color;
+}
+
+BOOL CPaletteDialog::OnInitDialog()
+{
+    vfw::CDialog::OnInitDialog();
+    const RECT rc{4, 4, 230, 170};
+    m_grid.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rc, m_hWnd, IDC_PALETTE_GRID);
+    ::SetFocus(m_grid.m_hWnd);
+    return FALSE;
+}
+
+void CPaletteDialog::OnOK()
+{
+    unsigned long error = 0;
+    if (!m_grid.SaveFile(m_strPath, error)) {
+        ReportWriteError(m_hWnd, m_strPath, error);
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+INT_PTR CPaletteDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND && LOWORD(wp) == IDC_PALETTE_GRID && HIWORD(wp) == kPaletteDoubleClick) {
+        EndDialog(IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
