@@ -75,9 +75,10 @@ CFontSpec CCairoDC::SelectFont(const CFontSpec& font)
 void CCairoDC::ApplyFont()
 {
     cairo_select_font_face(m_cr, m_font.face.c_str(), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    // A point size of 0 gets the platform's default size.
-    const int px = PointFontPixels(m_font.pointTenths > 0 ? m_font.pointTenths : 100);
-    cairo_set_font_size(m_cr, px > 0 ? px : 1);
+    // A size that comes to 0 pixels gets the platform's default size, as a
+    // point font of height 0 does.
+    const int px = PointFontPixels(m_font.pointTenths);
+    cairo_set_font_size(m_cr, px > 0 ? px : PointFontPixels(100));
 }
 
 void CCairoDC::Stroke()
