@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <vector>
+
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 #include "mapper/view/map_view_win.h"
@@ -241,4 +244,62 @@ TEST_F(ViewWindowTest, LinkCreationIgnoresTheWheelAndTheRightButton)
     EXPECT_EQ(dialogs.m_links.size(), 1u);
     EXPECT_EQ(doc.GetLink(dialogs.m_links[0]).m_nToRoom, b);
     EXPECT_EQ(view.State().m_strStatus, "[create_link] Creation completed");
+}
+
+namespace {
+// The view's client area as the user sees it, kept as view_band.bmp in the working directory.
+COLORREF PixelOfCapture(HWND wnd, int w, int h, int x, int y, const char* path)
+{
+    HDC wdc = ::GetDC(wnd);
+    HDC mem = ::CreateCompatibleDC(wdc);
+    HBITMAP bmp = ::CreateCompatibleBitmap(wdc, w, h);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
+    const COLORREF c = ::GetPixel(mem, x, y);
+    ::SelectObject(mem, old);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    const int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> bits(static_cast<std::size_t>(stride) * h);
+    if (::GetDIBits(mem, bmp, 0, h, bits.data(), &bi, DIB_RGB_COLORS)) {
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+        fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
+        if (FILE* f = std::fopen(path, "wb")) {
+            std::fwrite(&fh, sizeof fh, 1, f);
+            std::fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f);
+            std::fwrite(bits.data(), 1, bits.size(), f);
+            std::fclose(f);
+        }
+    }
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(wnd, wdc);
+    return c;
+}
+}  // namespace
+
+TEST_F(ViewWindowTest, TheBandAndTheSelectionShowOnScreen)
+{
+    const RoomId a = Room(1, 0);
+    Room(2, 0);
+    AddTestLink(doc, a, DIR_E, 3, DIR_W);
+    Paint();
+    Send(WM_LBUTTONDOWN, {200 + 26 + 2, 200 + 2}, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, {200 + 26 * 3 - 2, 200 + 40}, MK_LBUTTON);
+    Paint();
+    // Inside the band, away from rooms and links: the band's fill.
+    const COLORREF band = PixelOfCapture(view.m_hWnd, 800, 600, 200 + 26 + 4, 200 + 36, "view_band.bmp");
+    EXPECT_EQ(band, COLORREF{0xFFF5F0});
+    Send(WM_LBUTTONUP, {200 + 26 * 3 - 2, 200 + 40});
+    Paint();
+    // A selected room's square outline is blue.
+    const COLORREF edge = PixelOfCapture(view.m_hWnd, 800, 600, 200 + 26 + 7, 200 + 13, "view_selected.bmp");
+    EXPECT_EQ(edge, COLORREF{0xFF0000});
+    EXPECT_EQ(view.State().m_strStatus, "[rooms sel] 2 rooms selected");
 }
