@@ -168,6 +168,10 @@ void CMapCanvas::PlayShapes(IPaintDC& dc) const
         // A shape wholly outside the surface leaves every pixel as it is.
         if (clip.Outside(box))
             continue;
+        // A circle reaching beyond the guard frame (a guide about an origin
+        // far away) cannot be handed to the device and is left out.
+        if (s.kind == kCircle && !clip.Fits(box))
+            continue;
         if (!selected || s.fill != current) {
             const ColorRef prev = dc.SelectBrush(s.fill);
             if (!selected)
