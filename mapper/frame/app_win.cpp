@@ -21,6 +21,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         ::MessageBoxA(nullptr, text, "VorMapper", MB_OK | MB_ICONSTOP);
         return 1;
     }
+    // The framework's registry key; the program keeps nothing else there
+    // (its recent-file list has no entries).
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Local AppWizard-Generated Applications\\VorMapper", 0, nullptr, 0,
+                          KEY_READ, nullptr, &key, nullptr) == ERROR_SUCCESS)
+        ::RegCloseKey(key);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
 
