@@ -82,6 +82,12 @@ TEST(VmmRender, DrawsEveryLayerInAllThreeFormats)
         const CVmmRun run = RunVmm({"render", map, dir.File(name)});
         EXPECT_EQ(run.code, 0) << run.err;
         EXPECT_GT(std::filesystem::file_size(dir.File(name)), 500u) << name;
+        // Without the grid, the rose, the state labels and the other planes there is less to draw.
+        const std::string bare = dir.File(std::string("bare-") + name);
+        ASSERT_EQ(RunVmm({"render", map, bare, "--no-grid", "--no-rose", "--no-state", "--no-higher", "--no-lower"})
+                      .code,
+                  0);
+        EXPECT_LT(std::filesystem::file_size(bare), std::filesystem::file_size(dir.File(name))) << name;
     }
     CPng png(dir.File("m.png"));
     ASSERT_TRUE(png.Ok());
