@@ -9,6 +9,10 @@
 #include "mapper/view/map_paint.h"
 #include "mapper/view/tests/paint_test_support.h"
 
+// Fontconfig, under cairo's text, keeps caches for the life of the process;
+// the leak checker of sanitizer builds is told so.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
 namespace {
 struct CPixels {
     cairo_surface_t* s;
