@@ -14,10 +14,10 @@ CMapCanvas::CMapCanvas(std::int32_t originX, std::int32_t originY, double angle,
                        CStorage&& storage)
     : m_transform(originX, originY, angle, zoom), m_crPen(pen), m_lists(std::move(storage))
 {
-    m_shapes.clear();
-    m_polyPoints.clear();
-    m_polyCounts.clear();
-    m_texts.clear();
+    m_lists.shapes.clear();
+    m_lists.polyPoints.clear();
+    m_lists.polyCounts.clear();
+    m_lists.texts.clear();
 }
 
 CMapCanvas::CStorage CMapCanvas::TakeStorage()
@@ -39,9 +39,9 @@ void CMapCanvas::SetPreOffset(std::int32_t x, std::int32_t y)
 
 void CMapCanvas::AddLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
-    m_polyPoints.push_back(Transform(x1, y1));
-    m_polyPoints.push_back(Transform(x2, y2));
-    m_polyCounts.push_back(2);
+    m_lists.polyPoints.push_back(Transform(x1, y1));
+    m_lists.polyPoints.push_back(Transform(x2, y2));
+    m_lists.polyCounts.push_back(2);
 }
 
 void CMapCanvas::AddPolyline(const CPoint64* points, int count)
@@ -52,8 +52,8 @@ void CMapCanvas::AddPolyline(const CPoint64* points, int count)
     if (count < 2)
         return;
     for (int i = 0; i < count; ++i)
-        m_polyPoints.push_back(Transform(points[i].x, points[i].y));
-    m_polyCounts.push_back(static_cast<std::uint32_t>(count));
+        m_lists.polyPoints.push_back(Transform(points[i].x, points[i].y));
+    m_lists.polyCounts.push_back(static_cast<std::uint32_t>(count));
 }
 
 void CMapCanvas::AddPolyline(const CPoint* points, int count)
@@ -68,7 +68,7 @@ void CMapCanvas::AddPolyline(const CPoint* points, int count)
 void CMapCanvas::AddRectangle(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                               ColorRef fill)
 {
-    CShape& s = m_shapes.emplace_back();
+    CShape& s = m_lists.shapes.emplace_back();
     s.pt[0] = Transform(left, top);
     s.pt[1] = Transform(right, top);
     s.pt[2] = Transform(right, bottom);
@@ -82,7 +82,7 @@ void CMapCanvas::AddPolygon(const CPoint* points, int count, ColorRef fill)
     count = std::min(count, 4);
     if (count <= 0)
         return;
-    CShape& s = m_shapes.emplace_back();
+    CShape& s = m_lists.shapes.emplace_back();
     for (int i = 0; i < count; ++i)
         s.pt[i] = Transform(points[i].x, points[i].y);
     s.count = count;
@@ -92,7 +92,7 @@ void CMapCanvas::AddPolygon(const CPoint* points, int count, ColorRef fill)
 void CMapCanvas::AddTriangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t x3,
                              std::int64_t y3, ColorRef fill, HRegion* regionSlot)
 {
-    CShape& s = m_shapes.emplace_back();
+    CShape& s = m_lists.shapes.emplace_back();
     s.pt[0] = Transform(x1, y1);
     s.pt[1] = Transform(x2, y2);
     s.pt[2] = Transform(x3, y3);
@@ -104,7 +104,7 @@ void CMapCanvas::AddTriangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, 
 
 void CMapCanvas::AddCircle(std::int64_t cx, std::int64_t cy, std::int32_t radius, ColorRef fill)
 {
-    CShape& s = m_shapes.emplace_back();
+    CShape& s = m_lists.shapes.emplace_back();
     s.pt[0] = Transform(cx, cy);
     s.pt[1] = {m_transform.ZoomRadius(radius), 0};
     s.count = 2;
@@ -123,15 +123,15 @@ void CMapCanvas::AddText(const CRect& rc, std::string text)
         box.right = std::max(box.right, p.x);
         box.bottom = std::max(box.bottom, p.y);
     }
-    m_texts.push_back({box, std::move(text)});
+    m_lists.texts.push_back({box, std::move(text)});
 }
 
 std::vector<CPoint> CMapCanvas::Polyline(std::size_t i) const
 {
     std::size_t start = 0;
     for (std::size_t k = 0; k < i; ++k)
-        start += m_polyCounts[k];
-    return {m_polyPoints.begin() + start, m_polyPoints.begin() + start + m_polyCounts[i]};
+        start += m_lists.polyCounts[k];
+    return {m_lists.polyPoints.begin() + start, m_lists.polyPoints.begin() + start + m_lists.polyCounts[i]};
 }
 
 void CMapCanvas::Play(IPaintDC& dc) const
@@ -140,11 +140,11 @@ void CMapCanvas::Play(IPaintDC& dc) const
     const CFontSpec oldFont = dc.SelectFont({"Tahoma", 85});
     dc.SetTextColor(m_crPen);
     dc.SetBkMode(BkMode::Transparent);
-    if (!m_shapes.empty())
+    if (!m_lists.shapes.empty())
         PlayShapes(dc);
-    if (!m_polyCounts.empty())
+    if (!m_lists.polyCounts.empty())
         PlayPolylines(dc);
-    if (!m_texts.empty())
+    if (!m_lists.texts.empty())
         PlayTexts(dc);
     dc.SelectPen(oldPen);
     dc.SelectFont(oldFont);
@@ -156,7 +156,7 @@ void CMapCanvas::PlayShapes(IPaintDC& dc) const
     bool selected = false;
     ColorRef current = 0;
     ColorRef oldBrush = 0;
-    for (const CShape& s : m_shapes) {
+    for (const CShape& s : m_lists.shapes) {
         CRect box;
         if (s.kind == kCircle) {
             const std::int64_t r = s.pt[1].x;
@@ -196,8 +196,8 @@ void CMapCanvas::PlayPolylines(IPaintDC& dc) const
     // Usually every polyline can go to the device as recorded.
     bool asRecorded = true;
     std::size_t start = 0;
-    for (std::uint32_t n : m_polyCounts) {
-        const CRect box = BoundingBox(&m_polyPoints[start], static_cast<int>(n));
+    for (std::uint32_t n : m_lists.polyCounts) {
+        const CRect box = BoundingBox(&m_lists.polyPoints[start], static_cast<int>(n));
         start += n;
         if (clip.Outside(box) || !clip.Fits(box)) {
             asRecorded = false;
@@ -205,16 +205,16 @@ void CMapCanvas::PlayPolylines(IPaintDC& dc) const
         }
     }
     if (asRecorded) {
-        dc.PolyPolyline(m_polyPoints.data(), m_polyCounts.data(), static_cast<int>(m_polyCounts.size()));
+        dc.PolyPolyline(m_lists.polyPoints.data(), m_lists.polyCounts.data(), static_cast<int>(m_lists.polyCounts.size()));
         return;
     }
     std::vector<CPoint> points;
     std::vector<std::uint32_t> counts;
-    points.reserve(m_polyPoints.size());
-    counts.reserve(m_polyCounts.size());
+    points.reserve(m_lists.polyPoints.size());
+    counts.reserve(m_lists.polyCounts.size());
     start = 0;
-    for (std::uint32_t n : m_polyCounts) {
-        const CPoint* p = &m_polyPoints[start];
+    for (std::uint32_t n : m_lists.polyCounts) {
+        const CPoint* p = &m_lists.polyPoints[start];
         start += n;
         const CRect box = BoundingBox(p, static_cast<int>(n));
         if (clip.Outside(box))
@@ -233,7 +233,7 @@ void CMapCanvas::PlayPolylines(IPaintDC& dc) const
 void CMapCanvas::PlayTexts(IPaintDC& dc) const
 {
     const CPlaybackClip clip(dc.Width(), dc.Height());
-    for (const CText& t : m_texts) {
+    for (const CText& t : m_lists.texts) {
         if (clip.Outside(t.rc))
             continue;
         dc.DrawTextCentered(t.rc, t.text);

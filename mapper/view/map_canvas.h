@@ -63,11 +63,11 @@ public:
 
     ColorRef PenColor() const { return m_crPen; }
     const CViewTransform& Transform() const { return m_transform; }
-    const std::vector<CShape>& Shapes() const { return m_shapes; }
-    std::size_t PolylineCount() const { return m_polyCounts.size(); }
+    const std::vector<CShape>& Shapes() const { return m_lists.shapes; }
+    std::size_t PolylineCount() const { return m_lists.polyCounts.size(); }
     // The points of polyline i.
     std::vector<CPoint> Polyline(std::size_t i) const;
-    const std::vector<CText>& Texts() const { return m_texts; }
+    const std::vector<CText>& Texts() const { return m_lists.texts; }
 
 private:
     CPoint Transform(std::int64_t x, std::int64_t y) const { return m_transform.MapToWindow(x, y, m_nPreX, m_nPreY); }
@@ -79,8 +79,4 @@ private:
     ColorRef m_crPen;
     std::int32_t m_nPreX = 0, m_nPreY = 0;
     CStorage m_lists;
-    std::vector<CShape>& m_shapes = m_lists.shapes;
-    std::vector<CPoint>& m_polyPoints = m_lists.polyPoints;
-    std::vector<std::uint32_t>& m_polyCounts = m_lists.polyCounts;
-    std::vector<CText>& m_texts = m_lists.texts;
 };
