@@ -70,7 +70,9 @@ public:
     std::string Name() const { return m_strHost + ":" + std::to_string(m_nPort); }
 
 private:
-    void ReadAll(std::vector<CGameLine>& lines, std::vector<std::string>& reports);
+    // Reads what is there; false when the game has closed the connection.
+    bool ReadAll(std::vector<CGameLine>& lines, std::vector<std::string>& reports);
+    void Ended(int error, std::vector<CGameLine>& lines, std::vector<std::string>& reports);
 
     SOCKET m_socket = INVALID_SOCKET;
     bool m_bConnected = false;

@@ -60,29 +60,37 @@ void CGameConnection::OnEvent(WPARAM wp, LPARAM lp, std::vector<CGameLine>& line
         return;
     }
     if (event == FD_READ) {
-        ReadAll(lines, reports);
+        if (!ReadAll(lines, reports))
+            Ended(0, lines, reports);
         return;
     }
     if (event == FD_CLOSE) {
         ReadAll(lines, reports);
-        CGameLine last;
-        if (m_lines.Flush(last)) {
-            lines.push_back(last);
-            reports.push_back("the game closed the connection in the middle of a line");
-        }
-        reports.push_back(error ? "the connection to the game broke (error " + std::to_string(error) + ")"
-                                : "the game closed the connection");
-        Close();
+        Ended(error, lines, reports);
     }
 }
 
-void CGameConnection::ReadAll(std::vector<CGameLine>& lines, std::vector<std::string>& reports)
+void CGameConnection::Ended(int error, std::vector<CGameLine>& lines, std::vector<std::string>& reports)
+{
+    CGameLine last;
+    if (m_lines.Flush(last)) {
+        lines.push_back(last);
+        reports.push_back("the game closed the connection in the middle of a line");
+    }
+    reports.push_back(error ? "the connection to the game broke (error " + std::to_string(error) + ")"
+                            : "the game closed the connection");
+    Close();
+}
+
+bool CGameConnection::ReadAll(std::vector<CGameLine>& lines, std::vector<std::string>& reports)
 {
     char buffer[8192];
     for (;;) {
         const int n = ::recv(m_socket, buffer, sizeof buffer, 0);
-        if (n <= 0)
-            break;
+        if (n == 0)
+            return false;  // the game closed its side
+        if (n < 0)
+            return ::WSAGetLastError() == WSAEWOULDBLOCK;
         m_dwLastData = ::GetTickCount();
         std::string text, replies;
         m_filter.Feed(buffer, static_cast<std::size_t>(n), text, replies);
@@ -92,8 +100,6 @@ void CGameConnection::ReadAll(std::vector<CGameLine>& lines, std::vector<std::st
                 reports.push_back(error);
         }
         m_lines.Feed(text, lines);
-        if (n < static_cast<int>(sizeof buffer))
-            break;
     }
 }
 

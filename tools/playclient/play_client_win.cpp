@@ -199,7 +199,7 @@ void CPlayClient::StartMapper()
         Report(error);
         return;
     }
-    Report("mapper started: " + exe);
+    Report("mapper started: " + exe + " (process " + std::to_string(m_mapper.ProcessId()) + ")");
 }
 
 void CPlayClient::OnMapperReady()

@@ -211,31 +211,37 @@ class Demo:
 
     def check_screenshot(self):
         width, height, rows = png.read(self.shot_path)
-        # The client's main window is at the top left (1180 x 900); the mapper
+        # The client's main window is at the top left (1180 x 900); the map
         # fills its upper part, the game window its lower part. The map area
-        # must not be the empty main window's colour, and must hold the
-        # drawing of several rooms: a fair number of pixels of other colours
-        # than the view's background.
-        x0, y0, x1, y1 = 40, 120, 1100, 520
+        # must show the map view (white background, grey grid), the rooms and
+        # links of the walk in black and the current room in its green, and
+        # not the empty main window's grey.
         counts = {}
-        for y in range(y0, y1, 2):
-            for x in range(x0, x1, 2):
+        for y in range(80, 540):
+            for x in range(20, 1150):
                 counts[rows[y][x]] = counts.get(rows[y][x], 0) + 1
         total = sum(counts.values())
-        background, most = max(counts.items(), key=lambda kv: kv[1])
-        workspace = rows[890][1170] if height > 890 and width > 1170 else None
-        drawn = total - most
+
+        def share(test):
+            return sum(n for c, n in counts.items() if test(c))
+
+        white = share(lambda c: min(c) >= 250)
+        black = share(lambda c: max(c) <= 30)
+        green = share(lambda c: c[1] >= 230 and c[0] <= 140 and c[2] <= 140)
+        workspace = share(lambda c: c == (128, 128, 128))
         problems = []
-        if most == total:
-            problems.append("the map area is a single colour %r" % (background,))
-        if drawn < 200:
-            problems.append("only %d pixels of the map area are drawn on the background %r" % (drawn, background))
-        if len(counts) < 3:
-            problems.append("the map area has only %d colours" % len(counts))
+        if white < total // 2:
+            problems.append("the map view's background covers only %d of %d pixels" % (white, total))
+        if black < 200:
+            problems.append("only %d pixels of rooms and links" % black)
+        if green < 30:
+            problems.append("the current room is not drawn (%d green pixels)" % green)
+        if workspace > total // 10:
+            problems.append("%d pixels of the empty main window show through" % workspace)
         if problems:
             raise AssertionError("screenshot %s: %s" % (self.shot_path, "; ".join(problems)))
-        log("screenshot checked: map area background %r, %d drawn pixels of %d sampled, %d colours (corner %r)" %
-            (background, drawn, total, len(counts), workspace))
+        log("screenshot checked: %d map-background, %d room and link, %d current-room pixels in the map area" %
+            (white, black, green))
 
     def run(self):
         if not mux.available():
