@@ -50,9 +50,9 @@ bool CCairoDC::Ok(std::string& error) const
 
 void CCairoDC::SetColor(ColorRef c) { cairo_set_source_rgb(m_cr, Red(c), Green(c), Blue(c)); }
 
-CPenSpec CCairoDC::SelectPen(const CPenSpec& pen)
+CPenDesc CCairoDC::SelectPen(const CPenDesc& pen)
 {
-    const CPenSpec old = m_pen;
+    const CPenDesc old = m_pen;
     m_pen = pen;
     return old;
 }
@@ -64,9 +64,9 @@ ColorRef CCairoDC::SelectBrush(ColorRef fill)
     return old;
 }
 
-CFontSpec CCairoDC::SelectFont(const CFontSpec& font)
+CFontDesc CCairoDC::SelectFont(const CFontDesc& font)
 {
-    const CFontSpec old = m_font;
+    const CFontDesc old = m_font;
     m_font = font;
     ApplyFont();
     return old;

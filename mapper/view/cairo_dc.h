@@ -22,9 +22,9 @@ public:
 
     int Width() const override { return m_nWidth; }
     int Height() const override { return m_nHeight; }
-    CPenSpec SelectPen(const CPenSpec& pen) override;
+    CPenDesc SelectPen(const CPenDesc& pen) override;
     ColorRef SelectBrush(ColorRef fill) override;
-    CFontSpec SelectFont(const CFontSpec& font) override;
+    CFontDesc SelectFont(const CFontDesc& font) override;
     void FillSolidRect(const CRect& rc, ColorRef color) override;
     void Polygon(const CPoint* points, int count) override;
     void Ellipse(const CRect& box) override;
@@ -46,9 +46,9 @@ private:
 
     cairo_t* m_cr;
     int m_nWidth, m_nHeight;
-    CPenSpec m_pen;
+    CPenDesc m_pen;
     ColorRef m_brush = kColorNone;
-    CFontSpec m_font{"Tahoma", 100};
+    CFontDesc m_font{"Tahoma", 100};
     ColorRef m_text = 0, m_back = 0xFFFFFF;
     BkMode m_mode = BkMode::Opaque;
     bool m_bRight = false;

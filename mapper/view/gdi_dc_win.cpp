@@ -37,9 +37,9 @@ void CGdiDC::Replace(HGDIOBJ obj, HGDIOBJ& made, HGDIOBJ& original)
     made = obj;
 }
 
-CPenSpec CGdiDC::SelectPen(const CPenSpec& pen)
+CPenDesc CGdiDC::SelectPen(const CPenDesc& pen)
 {
-    const CPenSpec old = m_pen;
+    const CPenDesc old = m_pen;
     HPEN h = ::CreatePen(PS_SOLID, pen.width, pen.color);
     if (h) {
         Replace(h, m_hPenMade, m_hPenOriginal);
@@ -69,9 +69,9 @@ ColorRef CGdiDC::SelectBrush(ColorRef fill)
     return old;
 }
 
-CFontSpec CGdiDC::SelectFont(const CFontSpec& font)
+CFontDesc CGdiDC::SelectFont(const CFontDesc& font)
 {
-    const CFontSpec old = m_font;
+    const CFontDesc old = m_font;
     LOGFONTA lf{};
     // A point font: tenths of a point at the context's vertical resolution.
     lf.lfHeight = font.pointTenths == 0 ? 0 : -::MulDiv(font.pointTenths, ::GetDeviceCaps(m_hdc, LOGPIXELSY), 720);

@@ -22,9 +22,9 @@ public:
 
     int Width() const override { return m_nWidth; }
     int Height() const override { return m_nHeight; }
-    CPenSpec SelectPen(const CPenSpec& pen) override;
+    CPenDesc SelectPen(const CPenDesc& pen) override;
     ColorRef SelectBrush(ColorRef fill) override;
-    CFontSpec SelectFont(const CFontSpec& font) override;
+    CFontDesc SelectFont(const CFontDesc& font) override;
     void FillSolidRect(const CRect& rc, ColorRef color) override;
     void Polygon(const CPoint* points, int count) override;
     void Ellipse(const CRect& box) override;
@@ -43,9 +43,9 @@ private:
 
     HDC m_hdc;
     int m_nWidth, m_nHeight;
-    CPenSpec m_pen;
+    CPenDesc m_pen;
     ColorRef m_brush = 0xFFFFFF;
-    CFontSpec m_font{"System", 0};
+    CFontDesc m_font{"System", 0};
     HGDIOBJ m_hPenMade = nullptr, m_hBrushMade = nullptr, m_hFontMade = nullptr;
     HGDIOBJ m_hPenOriginal = nullptr, m_hBrushOriginal = nullptr, m_hFontOriginal = nullptr;
 };

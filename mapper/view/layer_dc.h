@@ -36,9 +36,9 @@ public:
     // IPaintDC, forwarded to the output.
     int Width() const override { return m_pOutput->Width(); }
     int Height() const override { return m_pOutput->Height(); }
-    CPenSpec SelectPen(const CPenSpec& pen) override { return m_pOutput->SelectPen(pen); }
+    CPenDesc SelectPen(const CPenDesc& pen) override { return m_pOutput->SelectPen(pen); }
     ColorRef SelectBrush(ColorRef fill) override { return m_pOutput->SelectBrush(fill); }
-    CFontSpec SelectFont(const CFontSpec& font) override { return m_pOutput->SelectFont(font); }
+    CFontDesc SelectFont(const CFontDesc& font) override { return m_pOutput->SelectFont(font); }
     void FillSolidRect(const CRect& rc, ColorRef color) override { m_pOutput->FillSolidRect(rc, color); }
     void Polygon(const CPoint* points, int count) override { m_pOutput->Polygon(points, count); }
     void Ellipse(const CRect& box) override { m_pOutput->Ellipse(box); }

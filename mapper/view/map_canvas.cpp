@@ -136,8 +136,8 @@ std::vector<CPoint> CMapCanvas::Polyline(std::size_t i) const
 
 void CMapCanvas::Play(IPaintDC& dc) const
 {
-    const CPenSpec oldPen = dc.SelectPen({m_crPen, m_crPen == 0xFF0000 ? 2 : 1});
-    const CFontSpec oldFont = dc.SelectFont({"Tahoma", 85});
+    const CPenDesc oldPen = dc.SelectPen({m_crPen, m_crPen == 0xFF0000 ? 2 : 1});
+    const CFontDesc oldFont = dc.SelectFont({"Tahoma", 85});
     dc.SetTextColor(m_crPen);
     dc.SetBkMode(BkMode::Transparent);
     if (!m_lists.shapes.empty())

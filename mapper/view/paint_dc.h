@@ -9,16 +9,16 @@
 
 #include "mapper/model/types.h"
 
-struct CPenSpec {
+struct CPenDesc {
     ColorRef color = 0;
     int width = 1;
-    friend bool operator==(const CPenSpec&, const CPenSpec&) = default;
+    friend bool operator==(const CPenDesc&, const CPenDesc&) = default;
 };
 
-struct CFontSpec {
+struct CFontDesc {
     std::string face;
     int pointTenths = 0;  // tenths of a point
-    friend bool operator==(const CFontSpec&, const CFontSpec&) = default;
+    friend bool operator==(const CFontDesc&, const CFontDesc&) = default;
 };
 
 struct CSize {
@@ -40,10 +40,10 @@ public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
 
-    virtual CPenSpec SelectPen(const CPenSpec& pen) = 0;
+    virtual CPenDesc SelectPen(const CPenDesc& pen) = 0;
     // kColorNone selects the null brush.
     virtual ColorRef SelectBrush(ColorRef fill) = 0;
-    virtual CFontSpec SelectFont(const CFontSpec& font) = 0;
+    virtual CFontDesc SelectFont(const CFontDesc& font) = 0;
 
     virtual void FillSolidRect(const CRect& rc, ColorRef color) = 0;
     virtual void Polygon(const CPoint* points, int count) = 0;
@@ -70,9 +70,9 @@ public:
 
     int Width() const override { return m_nWidth; }
     int Height() const override { return m_nHeight; }
-    CPenSpec SelectPen(const CPenSpec& pen) override { return Swap(m_pen, pen); }
+    CPenDesc SelectPen(const CPenDesc& pen) override { return Swap(m_pen, pen); }
     ColorRef SelectBrush(ColorRef fill) override { ++m_nBrushes; return Swap(m_brush, fill); }
-    CFontSpec SelectFont(const CFontSpec& font) override { return Swap(m_font, font); }
+    CFontDesc SelectFont(const CFontDesc& font) override { return Swap(m_font, font); }
     void FillSolidRect(const CRect&, ColorRef) override { ++m_nCalls; }
     void Polygon(const CPoint*, int) override { ++m_nCalls; }
     void Ellipse(const CRect&) override { ++m_nCalls; }
@@ -97,9 +97,9 @@ private:
         return old;
     }
     int m_nWidth, m_nHeight;
-    CPenSpec m_pen;
+    CPenDesc m_pen;
     ColorRef m_brush = 0xFFFFFF;
-    CFontSpec m_font{"System", 100};
+    CFontDesc m_font{"System", 100};
     ColorRef m_text = 0, m_back = 0xFFFFFF;
     BkMode m_mode = BkMode::Opaque;
     bool m_bRight = false;

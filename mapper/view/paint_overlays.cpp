@@ -145,7 +145,7 @@ void CPaintPass::Rose()
 
 void CPaintPass::StateLabels()
 {
-    const CFontSpec oldFont = m_dc.SelectFont({"Tahoma", 100});
+    const CFontDesc oldFont = m_dc.SelectFont({"Tahoma", 100});
     m_dc.SetBkMode(BkMode::Transparent);
     m_dc.SetTextColor(0x000000);
     char head[32];

@@ -76,7 +76,7 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     canvas.SetPreOffset(preX, preY);
     m_nPreX = preX;
     m_nPreY = preY;
-    const CFontSpec oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
+    const CFontDesc oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
     const std::vector<CRoomRef>& list = m_rooms[slot];
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i + 8 < list.size()) {

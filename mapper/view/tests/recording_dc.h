@@ -10,7 +10,7 @@ class CRecordingDC : public CNullPaintDC {
 public:
     CRecordingDC(int w = 800, int h = 600) : CNullPaintDC(w, h) {}
 
-    CPenSpec SelectPen(const CPenSpec& pen) override
+    CPenDesc SelectPen(const CPenDesc& pen) override
     {
         Log("pen " + Hex(pen.color) + " " + std::to_string(pen.width));
         return CNullPaintDC::SelectPen(pen);
@@ -20,7 +20,7 @@ public:
         Log(fill == kColorNone ? std::string("brush null") : "brush " + Hex(fill));
         return CNullPaintDC::SelectBrush(fill);
     }
-    CFontSpec SelectFont(const CFontSpec& font) override
+    CFontDesc SelectFont(const CFontDesc& font) override
     {
         Log("font " + font.face + " " + std::to_string(font.pointTenths));
         return CNullPaintDC::SelectFont(font);
