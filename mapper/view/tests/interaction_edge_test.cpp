@@ -92,23 +92,26 @@ TEST_F(InteractionTest, PlaneChangeClearsTheSelectionAndAPendingLink)
     EXPECT_FALSE(act.IsLinkPending());
 }
 
-TEST_F(InteractionTest, DragsOnFarCellsAndPointersOutsideTheWindow)
+TEST_F(InteractionTest, DragsOnFarCellsAndPointersFarOutsideTheWindow)
 {
-    const RoomId a = Room(0x7FFFFFF0, 0);
-    act.Selection().SelectRoom(a, true);
-    doc.m_nOriginX = -2000000000;
+    // A room near the end of the cell range, on screen through a far origin.
+    const RoomId a = Room(82000000, 0);  // 26 units a cell: near the end of 32-bit map units
+    doc.m_nOriginX = -2131999800;
+    doc.m_nOriginY = 0;
     Paint();
-    // The room is far off screen: select it and drag with the pointer far outside.
-    act.OnLButtonDown({-30000, 300});
-    ASSERT_TRUE(act.IsRubberBand());
-    act.OnLButtonUp({-30000, 300});
-    act.Selection().SelectRoom(a, true);
-    // Simulate a drag started on it.
-    view.m_bDraggingRoom = true;
+    const CRoom r = doc.GetRoom(a);
+    const CPoint p{r.m_ptSquare.x + 6 - 2131999800, r.m_ptSquare.y + 6};
+    ASSERT_GE(p.x, 0);
+    act.OnLButtonDown(p);
+    ASSERT_TRUE(act.IsRoomDrag());
+    // Pointer coordinates at the ends of the 16-bit range a captured mouse reports.
     act.OnMouseMove({32767, 32767});
     act.OnMouseMove({-32768, -32768});
-    act.OnLButtonUp({0, 0});
-    EXPECT_TRUE(doc.GetRooms().Find(a));
+    act.OnLButtonUp({-32768, -32768});
+    const CRoom moved = doc.GetRoom(a);
+    EXPECT_EQ(doc.FindRoomIdAt(moved.m_nX, moved.m_nY, 0), a);  // the cell index follows the room
+    EXPECT_EQ(doc.GetRooms().size(), 2u);
+    EXPECT_FALSE(act.IsRoomDrag());
 }
 
 TEST_F(InteractionTest, WheelZoomsExceptDuringLinkCreation)
