@@ -214,6 +214,13 @@ void CMapInteraction::ChooseLinkDestination(CPoint p)
     const RoomId target = m_doc.RoomAtPoint(ToMap(p));
     if (target == 0)
         return;
+    if (!m_doc.GetRooms().Find(m_nLinkSource)) {
+        // The source was deleted while the destination was awaited.
+        m_bLinkPending = false;
+        m_view.m_selection.Clear();
+        SetStatus(kCreateLink, "Unable to create a link", true);
+        return;
+    }
     if (target == m_nLinkSource) {
         m_bLinkPending = false;
         m_view.m_selection.Clear();

@@ -114,6 +114,26 @@ TEST_F(InteractionTest, DragsOnFarCellsAndPointersFarOutsideTheWindow)
     EXPECT_FALSE(act.IsRoomDrag());
 }
 
+TEST_F(InteractionTest, ASourceDeletedDuringLinkCreationMakesNoLink)
+{
+    const RoomId a = Room(1, 0), b = Room(3, 0);
+    Paint();
+    act.Selection().SelectRoom(a, true);
+    act.OnCommand(ID_ROOM_CREATE_LINK);
+    ASSERT_TRUE(act.IsLinkPending());
+    act.OnKeyDown(kKeyDelete);  // the selection is the source: deleted on Yes
+    ASSERT_FALSE(doc.GetRooms().Find(a));
+    const std::size_t links = doc.GetLinks().size();
+    Paint();
+    act.OnLButtonDown(Centre(3, 0));
+    act.OnLButtonUp(Centre(3, 0));
+    EXPECT_FALSE(act.IsLinkPending());
+    EXPECT_EQ(doc.GetLinks().size(), links);
+    EXPECT_TRUE(dialogs.m_links.empty());
+    EXPECT_EQ(view.m_strStatus, "[create_link] Unable to create a link");
+    EXPECT_TRUE(doc.GetRooms().Find(b));
+}
+
 TEST_F(InteractionTest, WheelZoomsExceptDuringLinkCreation)
 {
     act.OnMouseWheel(120);
