@@ -78,8 +78,8 @@ void CMapInteraction::SetCharacterPosition()
     CRoom room;
     if (!m_doc.LookupRoom(m_view.m_selection.GetFocusRoom(), room))
         return;
+    // Like a move of the character, this is no edit of the map: not marked modified.
     m_doc.m_nCurrentRoom = room.m_nId;
-    MarkModified();
     m_host.Invalidate();
 }
 

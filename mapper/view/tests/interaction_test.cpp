@@ -428,6 +428,7 @@ TEST_F(InteractionTest, SetLabelStartsFromTheTitleAndPlacesANewLabel)
     ASSERT_EQ(dialogs.m_labelsShown, std::vector<std::string>{"Hall"});
     CRoom r = doc.GetRoom(a);
     EXPECT_EQ(r.m_info.m_strLabel, "Great hall");
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(r.m_info.m_ptLabel, (CPoint{r.m_ptSquare.x + 50, r.m_ptSquare.y - 50}));
     r.m_info.m_ptLabel = {1, 2};
     doc.SetRoom(r);
@@ -484,8 +485,10 @@ TEST_F(InteractionTest, RoomAndColourCommands)
     act.OnUpdateCommand(ui);
     EXPECT_EQ(ui.m_nCheck, 1);
 
+    doc.SetModifiedFlag(false);
     act.OnCommand(ID_ROOM_SET_POSITION);
     EXPECT_EQ(doc.m_nCurrentRoom, a);
+    EXPECT_FALSE(doc.IsModified());  // as a move of the character
     act.OnCommand(ID_ROOM_PROPERTIES);
     EXPECT_EQ(dialogs.m_rooms, std::vector<RoomId>{a});
 
