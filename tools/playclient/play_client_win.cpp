@@ -175,7 +175,7 @@ bool CPlayClient::ClientCommand(const std::string& text)
         StartMapper();
     } else if (word == "map") {
         if (const unsigned id = MenuCommandId(rest); id && m_mapper.m_hWnd)
-            RouteCommand(id);
+            ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);  // the way the menu bar sends it
         else
             Report(m_mapper.m_hWnd ? "no mapper command '" + rest + "'; known: " + MenuCommandNames()
                                    : "the mapper is not running");
@@ -227,8 +227,11 @@ void CPlayClient::OnMapperReady()
                                                    : "NOT inside the client, ") +
            (::IsWindowVisible(m_mapper.m_hWnd) ? "visible" : "hidden") + " at " + std::to_string(mr.left) + "," +
            std::to_string(mr.top) + " " + std::to_string(mr.right - mr.left) + "x" + std::to_string(mr.bottom - mr.top));
+    Report(::GetMenu(m_hWnd) ? "the mapper's menu bar is on the client's window; its commands go to the mapper"
+                             : "the mapper handed over no menu bar");
     if (m_options.trace) {
-        RouteCommand(MenuCommandId("trace"));
+        // As if chosen from the mapper's menu bar on this window.
+        ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(MenuCommandId("trace"), 0), 0);
         Report("mapper in trace mode: rooms are made as you walk");
     }
     m_game.FocusInput();

@@ -205,7 +205,8 @@ class Demo:
     def check_log(self):
         with open(self.client_log, encoding="latin-1") as f:
             text = f.read()
-        for needed in ("% connected to", "% mapper docked and online", "% map saved to"):
+        for needed in ("% connected to", "% mapper docked and online", "% the mapper's menu bar is on the client's window",
+                       "% map saved to"):
             if needed not in text:
                 raise AssertionError("the client's log lacks %r; see %s" % (needed, self.client_log))
 
@@ -250,7 +251,11 @@ class Demo:
         os.makedirs(self.out, exist_ok=True)
         try:
             self.start_wine()
-            self.start_game()
+            try:
+                self.start_game()
+            except (RuntimeError, subprocess.SubprocessError) as e:
+                log("the game server cannot start here (%s)" % e)
+                return 77
             self.start_client()
             if not self.args.headless:
                 log("the client walks the demo route, then you play on; close its window to end")

@@ -1,0 +1,160 @@
+// playclient with the real mapper and the docking library, driven from
+// another process: the game window dragged by its caption to a side and off
+// it again, and the client closed like a user closes it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string WindowsPath(const char* env)
+{
+    const char* p = std::getenv(env);
+    std::string s = p ? p : "";
+    if (s.size() > 1 && s[1] == ':')
+        return s;
+    s = "Z:" + s;
+    for (char& c : s)
+        if (c == '/')
+            c = '\\';
+    return s;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class CClientProcess {
+public:
+    ~CClientProcess()
+    {
+        if (m_pi.hProcess) {
+            if (::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
+                ::TerminateProcess(m_pi.hProcess, 99);
+            ::CloseHandle(m_pi.hProcess);
+            ::CloseHandle(m_pi.hThread);
+        }
+    }
+    bool Start(const std::string& line)
+    {
+        std::string copy = line;
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        return ::CreateProcessA(nullptr, copy.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi);
+    }
+    bool WaitExit(DWORD ms, DWORD& code) const
+    {
+        if (::WaitForSingleObject(m_pi.hProcess, ms) != WAIT_OBJECT_0)
+            return false;
+        ::GetExitCodeProcess(m_pi.hProcess, &code);
+        return true;
+    }
+    PROCESS_INFORMATION m_pi = {};
+};
+
+template <class F>
+bool WaitFor(F done, DWORD ms = 30000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > ms)
+            return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+RECT ClientOnScreen(HWND w)
+{
+    RECT rc;
+    ::GetClientRect(w, &rc);
+    ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// A caption drag as the user makes it: press on the caption, move, release.
+void Drag(HWND window, POINT to)
+{
+    RECT wr;
+    ::GetWindowRect(window, &wr);
+    const POINT from = {wr.left + 60, wr.top + 8};
+    ::SetCursorPos(from.x, from.y);
+    ::PostMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(from.x, from.y));
+    ::Sleep(300);
+    ::SetCursorPos(to.x, to.y);
+    ::PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(to.x - wr.left, to.y - wr.top));
+    ::Sleep(300);
+    ::PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x - wr.left, to.y - wr.top));
+}
+
+TEST(PlayClientDocking, GameWindowDocksToASideFloatsAndTheClientClosesWithTheMapper)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string log = std::string(temp) + "playclient-docking.log";
+    ::DeleteFileA(log.c_str());
+    CClientProcess client;
+    ASSERT_TRUE(client.Start("\"" + WindowsPath("PLAYCLIENT_EXE") + "\" --mapper \"" + WindowsPath("VORMAPPER_EXE") +
+                             "\" --log \"" + log + "\""));
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find("% mapper docked and online") != std::string::npos; }))
+        << ReadAll(log);
+    HWND host = ::FindWindowA("PlayClientMain", nullptr);
+    HWND game = ::FindWindowA("PlayClientGame", nullptr);
+    HWND mapper = ::FindWindowA("VorMapperFrame", nullptr);
+    ASSERT_TRUE(host && game && mapper);
+    ASSERT_NE(ReadAll(log).find("% docking library loaded"), std::string::npos);
+    RECT client0 = ClientOnScreen(host);
+
+    // Docked at the bottom from the start, the map above it.
+    RECT g, m;
+    ::GetWindowRect(game, &g);
+    ::GetWindowRect(mapper, &m);
+    EXPECT_EQ(g.bottom, client0.bottom);
+    EXPECT_EQ(m.top, client0.top);
+    EXPECT_EQ(m.bottom, g.top);
+
+    // To the left edge: the library snaps it to at most half the width.
+    Drag(game, {client0.left + 5, (client0.top + client0.bottom) / 2});
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find("% game window docked left") != std::string::npos; }))
+        << ReadAll(log);
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(game) != FALSE; }));
+    ::GetWindowRect(game, &g);
+    ::GetWindowRect(mapper, &m);
+    const int half = (client0.right - client0.left) / 2;
+    EXPECT_EQ(g.left, client0.left);
+    EXPECT_EQ(g.top, client0.top);
+    EXPECT_EQ(g.bottom, client0.bottom);
+    EXPECT_EQ(g.right - g.left, half);
+    EXPECT_EQ(m.left, g.right);  // the map takes the rest
+    EXPECT_EQ(m.right, client0.right);
+
+    // Off every edge: floating, and the map fills the whole window.
+    Drag(game, {(client0.left + client0.right) / 2, (client0.top + client0.bottom) / 2});
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find("% game window floating") != std::string::npos; }))
+        << ReadAll(log);
+    ::GetWindowRect(mapper, &m);
+    EXPECT_EQ(m.left, client0.left);
+    EXPECT_EQ(m.top, client0.top);
+    EXPECT_EQ(m.right, client0.right);
+    EXPECT_EQ(m.bottom, client0.bottom);
+
+    // The user closes the client: the mapper closes the normal way (an
+    // unchanged map asks nothing), then the client ends.
+    ::PostMessageA(host, WM_CLOSE, 0, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(client.WaitExit(30000, code)) << ReadAll(log);
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(ReadAll(log).find("% the mapper has ended"), std::string::npos) << ReadAll(log);
+    EXPECT_EQ(ReadAll(log).find("unexpectedly"), std::string::npos);
+}
+
+}  // namespace
