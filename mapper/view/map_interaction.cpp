@@ -86,6 +86,9 @@ void CMapInteraction::OnLButtonDown(CPoint p)
     if (m_view.m_bShowRose) {
         m_view.m_nPressedRoseDir = m_view.RoseDirectionAt(p);
         if (m_view.m_nPressedRoseDir != DIR_NONE) {
+            // The capture brings the release even outside the window, so the
+            // triangle does not stay lit.
+            m_host.SetCapture();
             MoveInDirection(m_view.m_nPressedRoseDir);
             m_host.Invalidate();  // the pressed triangle lights up
             return;
@@ -301,6 +304,10 @@ void CMapInteraction::OnMouseWheel(int delta)
 
 void CMapInteraction::OnCaptureLost()
 {
+    if (m_view.m_nPressedRoseDir != DIR_NONE) {
+        m_view.m_nPressedRoseDir = DIR_NONE;
+        m_host.Invalidate();
+    }
     m_nLabelRoom = 0;
     m_bContextPending = false;
     if (m_view.m_bDraggingRoom || m_view.m_bRubberBand || m_view.m_bPanning)

@@ -275,8 +275,10 @@ TEST_F(InteractionTest, RoseClickMovesTheCharacterAndStaysLitUntilRelease)
     EXPECT_EQ(doc.m_nCurrentRoom, east);
     EXPECT_EQ(view.m_nPressedRoseDir, DIR_E);
     EXPECT_FALSE(act.IsRubberBand());
-    act.OnLButtonUp(p);
+    EXPECT_TRUE(host.m_bCaptured);  // the release comes back even from outside the window
+    act.OnLButtonUp({-500, -500});
     EXPECT_EQ(view.m_nPressedRoseDir, DIR_NONE);
+    EXPECT_FALSE(host.m_bCaptured);
 }
 
 namespace {
