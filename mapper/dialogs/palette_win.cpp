@@ -98,6 +98,18 @@ void CPaletteGrid::SyncScrollBar()
         return;
     ::SetScrollRange(m_hWnd, SB_VERT, 0, m_model.m_nScrollMax, FALSE);
     ::SetScrollPos(m_hWnd, SB_VERT, m_model.m_nScrollPos, TRUE);
+    PlaceButton();
+}
+
+void CPaletteGrid::PlaceButton()
+{
+    int x, y;
+    m_model.CellOrigin(static_cast<int>(m_model.m_colors.size()), x, y);
+    RECT now;
+    ::GetWindowRect(m_hButton, &now);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != x || now.top != y)
+        ::MoveWindow(m_hButton, x, y, kPaletteSwatch, kPaletteSwatch, TRUE);
 }
 
 void CPaletteGrid::SelectColor(ColorRef color)
@@ -111,8 +123,15 @@ void CPaletteGrid::SelectColor(ColorRef color)
 LRESULT CPaletteGrid::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_PAINT:
-        OnPaint();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(m_hWnd, &ps);
+        Paint(dc);
+        ::EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wp));
         return 0;
     case WM_LBUTTONDOWN:
         OnMouse(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), false);
@@ -136,10 +155,8 @@ LRESULT CPaletteGrid::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return Default(msg, wp, lp);
 }
 
-void CPaletteGrid::OnPaint()
+void CPaletteGrid::Paint(HDC dc)
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
     HPEN grey = ::CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
     HGDIOBJ oldPen = ::SelectObject(dc, grey);
     const CPaletteModel& m = m_model;
@@ -148,9 +165,8 @@ void CPaletteGrid::OnPaint()
     const int first = m.m_nScrollPos * m.m_nColumns;
     const long long lastRow = static_cast<long long>(m.m_nScrollPos) + m.m_nVisibleRows + 1;
     const long long end = std::min<long long>(count, lastRow * m.m_nColumns);
+    PlaceButton();
     int x, y;
-    m.CellOrigin(count, x, y);
-    ::MoveWindow(m_hButton, x, y, kPaletteSwatch, kPaletteSwatch, TRUE);
     for (int k = first; k < end; ++k) {
         m.CellOrigin(k, x, y);
         SunkenFrame(dc, x, y, kPaletteSwatch);
@@ -170,7 +186,6 @@ void CPaletteGrid::OnPaint()
     }
     ::SelectObject(dc, oldPen);
     ::DeleteObject(grey);
-    ::EndPaint(m_hWnd, &ps);
 }
 
 void CPaletteGrid::OnMouse(int x, int y, bool doubleClick)

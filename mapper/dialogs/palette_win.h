@@ -40,12 +40,14 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void OnPaint();
+    void Paint(HDC dc);
     void OnMouse(int x, int y, bool doubleClick);
     void OnWheel(int delta);
     void OnVScroll(int code);
     void OnMoreColors();
     void SyncScrollBar();
+    // The "..." button to the cell after the last colour.
+    void PlaceButton();
 
     HWND m_hButton = nullptr;
     HFONT m_hFont = nullptr;

@@ -44,8 +44,15 @@ void CWindRose::SetSelected(Direction dir)
 LRESULT CWindRose::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_PAINT:
-        OnPaint();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(m_hWnd, &ps);
+        Paint(dc);
+        ::EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wp));
         return 0;
     case WM_LBUTTONDOWN:
         OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
@@ -54,10 +61,8 @@ LRESULT CWindRose::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return Default(msg, wp, lp);
 }
 
-void CWindRose::OnPaint()
+void CWindRose::Paint(HDC dc)
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
     HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
@@ -99,7 +104,6 @@ void CWindRose::OnPaint()
         ::SelectObject(dc, oldFont);
     }
     ::SelectObject(dc, oldBrush);
-    ::EndPaint(m_hWnd, &ps);
 }
 
 void CWindRose::OnLButtonDown(int x, int y)

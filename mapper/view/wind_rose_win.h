@@ -30,7 +30,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void OnPaint();
+    void Paint(HDC dc);
     void OnLButtonDown(int x, int y);
 
     CWindRoseState m_state;

@@ -1,0 +1,129 @@
+#pragma once
+// Helpers of the dialog tests under Wine: finding the modal windows that a
+// dialog opens over itself, clicking the way the mouse does, and reading
+// what a control painted.
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace dlgtest {
+
+struct CWindowSearch {
+    const char* caption;
+    HWND except;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND h, LPARAM lp)
+{
+    auto* s = reinterpret_cast<CWindowSearch*>(lp);
+    char text[256] = "";
+    ::GetWindowTextA(h, text, sizeof text);
+    if (h != s->except && ::IsWindowVisible(h) && lstrcmpA(text, s->caption) == 0) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of this thread with the caption, or null.
+inline HWND FindThreadWindow(const char* caption, HWND except = nullptr)
+{
+    CWindowSearch s{caption, except, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// The text of the static controls of a message box, joined.
+inline std::string MessageText(HWND box)
+{
+    std::string all;
+    for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        char cls[32] = "", text[1024] = "";
+        ::GetClassNameA(c, cls, sizeof cls);
+        ::GetWindowTextA(c, text, sizeof text);
+        if (lstrcmpiA(cls, "Static") == 0)
+            all += text;
+    }
+    return all;
+}
+
+// Presses a button of a message box or dialog found by caption; false when
+// no such window is open.
+inline bool Answer(const char* caption, int button, std::string* text = nullptr, HWND except = nullptr)
+{
+    HWND box = FindThreadWindow(caption, except);
+    if (!box)
+        return false;
+    if (text)
+        *text = MessageText(box);
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+    return true;
+}
+
+// A left click at a client point, posted like the mouse's messages.
+inline void PostClick(HWND w, int x, int y)
+{
+    ::PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// The same, handled before returning (no modal window may open from it).
+inline void SendClick(HWND w, int x, int y)
+{
+    ::SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+inline void PostDoubleClick(HWND w, int x, int y)
+{
+    PostClick(w, x, y);
+    ::PostMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// What a window paints into its client area, through WM_PRINTCLIENT on a
+// button-face background.
+class CClientPicture {
+public:
+    explicit CClientPicture(HWND w)
+    {
+        RECT rc;
+        ::GetClientRect(w, &rc);
+        m_w = rc.right;
+        m_h = rc.bottom;
+        HDC screen = ::GetDC(nullptr);
+        m_dc = ::CreateCompatibleDC(screen);
+        m_bmp = ::CreateCompatibleBitmap(screen, m_w, m_h);
+        ::ReleaseDC(nullptr, screen);
+        m_old = ::SelectObject(m_dc, m_bmp);
+        ::FillRect(m_dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
+    }
+    ~CClientPicture()
+    {
+        ::SelectObject(m_dc, m_old);
+        ::DeleteObject(m_bmp);
+        ::DeleteDC(m_dc);
+    }
+    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+    // Pixels of the rectangle that differ from the button face.
+    int Marked(int left, int top, int right, int bottom) const
+    {
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += At(x, y) != face;
+        return n;
+    }
+
+private:
+    int m_w, m_h;
+    HDC m_dc;
+    HBITMAP m_bmp;
+    HGDIOBJ m_old;
+};
+
+}  // namespace dlgtest

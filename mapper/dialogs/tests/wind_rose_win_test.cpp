@@ -1,0 +1,150 @@
+// The wind rose control in a real window: clicks, notifications, painting.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <windows.h>
+
+#include "mapper/dialogs/tests/win_test_support.h"
+#include "mapper/view/wind_rose_win.h"
+
+namespace {
+struct CNotice {
+    WORD id, code;
+    HWND from;
+};
+
+// A top-level window that records the commands its children send.
+class CParent : public vfw::CWnd {
+public:
+    CParent()
+    {
+        RegisterWindowClass("vmtest:RoseParent", 0, nullptr, ::LoadCursorA(nullptr, IDC_ARROW),
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        CreateEx(0, "vmtest:RoseParent", "Rose test", WS_POPUP | WS_VISIBLE, 40, 40, 300, 200, nullptr, nullptr);
+    }
+    std::vector<CNotice> notices;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == WM_COMMAND)
+            notices.push_back({LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)});
+        return Default(msg, wp, lp);
+    }
+};
+
+int Mid(int cell) { return cell * kRoseCell + kRoseCell / 2; }
+
+std::array<int, kDirCount> AllHiddenBut(Direction shown)
+{
+    std::array<int, kDirCount> h;
+    h.fill(1);
+    if (IsDirection(shown))
+        h[shown] = 0;
+    return h;
+}
+}  // namespace
+
+TEST(WindRoseControl, CreatedAsAChildOfFixedSize)
+{
+    CParent parent;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 8, 15, parent.m_hWnd, 101));
+    char text[32] = "";
+    ::GetWindowTextA(rose.m_hWnd, text, sizeof text);
+    EXPECT_STREQ(text, "WindRose");
+    RECT rc;
+    ::GetWindowRect(rose.m_hWnd, &rc);
+    ::MapWindowPoints(nullptr, parent.m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, 8);
+    EXPECT_EQ(rc.top, 15);
+    EXPECT_EQ(rc.right - rc.left, 120);
+    EXPECT_EQ(rc.bottom - rc.top, 90);
+    EXPECT_EQ(::GetDlgCtrlID(rose.m_hWnd), 101);
+    EXPECT_EQ(rose.GetSelected(), DIR_NONE);
+    char cls[64] = "";
+    ::GetClassNameA(rose.m_hWnd, cls, sizeof cls);
+    EXPECT_TRUE(::GetClassLongA(rose.m_hWnd, GCL_STYLE) & CS_DBLCLKS) << cls;
+}
+
+TEST(WindRoseControl, AClickSelectsAndTellsTheParentLikeAButton)
+{
+    CParent parent;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 0, 0, parent.m_hWnd, 101));
+    dlgtest::SendClick(rose.m_hWnd, Mid(2), Mid(0));
+    EXPECT_EQ(rose.GetSelected(), DIR_NE);
+    ASSERT_EQ(parent.notices.size(), 1u);
+    EXPECT_EQ(parent.notices[0].id, 101);
+    EXPECT_EQ(parent.notices[0].code, BN_CLICKED);
+    EXPECT_EQ(parent.notices[0].from, rose.m_hWnd);
+    // The selected one again: told again.
+    dlgtest::SendClick(rose.m_hWnd, Mid(2), Mid(0));
+    EXPECT_EQ(parent.notices.size(), 2u);
+    // The two empty cells: nothing.
+    dlgtest::SendClick(rose.m_hWnd, Mid(1), Mid(1));
+    dlgtest::SendClick(rose.m_hWnd, Mid(3), Mid(1));
+    EXPECT_EQ(parent.notices.size(), 2u);
+    EXPECT_EQ(rose.GetSelected(), DIR_NE);
+}
+
+TEST(WindRoseControl, HiddenDirectionsTakeNoClicksAndPaintNothing)
+{
+    CParent parent;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 0, 0, parent.m_hWnd, 0));
+    rose.SetHidden(AllHiddenBut(DIR_N));
+    for (int col = 0; col < kRoseColumns; ++col)
+        for (int row = 0; row < kRoseRows; ++row)
+            dlgtest::SendClick(rose.m_hWnd, Mid(col), Mid(row));
+    EXPECT_EQ(rose.GetSelected(), DIR_N);  // the one click that counted
+    ASSERT_EQ(parent.notices.size(), 1u);
+    EXPECT_EQ(parent.notices[0].id, 0);
+
+    rose.SetSelected(DIR_NONE);
+    dlgtest::CClientPicture pic(rose.m_hWnd);
+    // North: the black outline of a raised button; every other cell blank.
+    EXPECT_EQ(pic.At(30 + 2, 2), RGB(0, 0, 0));
+    for (int col = 0; col < kRoseColumns; ++col)
+        for (int row = 0; row < kRoseRows; ++row)
+            if (RoseCellDirection(col, row) != DIR_N)
+                EXPECT_EQ(pic.Marked(col * 30, row * 30, col * 30 + 30, row * 30 + 30), 0) << col << "," << row;
+    EXPECT_GT(pic.Marked(30, 0, 60, 30), 60);  // frame and arrow
+}
+
+TEST(WindRoseControl, MarkingTheSelectedDirectionHiddenKeepsItShownAndSelected)
+{
+    CParent parent;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 0, 0, parent.m_hWnd, 0));
+    rose.SetSelected(DIR_D);
+    rose.SetHidden(AllHiddenBut(DIR_NONE));
+    EXPECT_EQ(rose.GetSelected(), DIR_D);
+    EXPECT_FALSE(rose.IsHidden(DIR_D));
+    dlgtest::CClientPicture pic(rose.m_hWnd);
+    // Pressed: the shadow on the top-left corner, the window colour inside.
+    EXPECT_EQ(pic.At(90 + 2, 60 + 2), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(pic.At(90 + 27, 60 + 27), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_GT(pic.Marked(90, 60, 120, 90), 60);
+}
+
+TEST(WindRoseControl, TheShortNameShowsInTheMiddleOnlyWhenSelected)
+{
+    CParent parent;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 0, 0, parent.m_hWnd, 0));
+    rose.SetSelected(DIR_NE);
+    {
+        dlgtest::CClientPicture pic(rose.m_hWnd);
+        EXPECT_GT(pic.Marked(32, 32, 58, 58), 5);  // "NE" over the empty centre cell
+        EXPECT_EQ(pic.Marked(92, 32, 118, 58), 0);
+    }
+    rose.SetSelected(DIR_NONE);
+    {
+        dlgtest::CClientPicture pic(rose.m_hWnd);
+        EXPECT_EQ(pic.Marked(32, 32, 58, 58), 0);
+        // No cell pressed: the raised frame's highlight at every shown cell.
+        EXPECT_EQ(pic.At(60 + 3, 3), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
+}
