@@ -66,10 +66,9 @@ INT_PTR CGeneralPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
         // The Delete key in a list box removes the item at the caret.
         const CList* list = ListOfControl(::GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
         if (!list || LOWORD(wp) != VK_DELETE)
-            return FALSE;  // the list box's own handling (the dialog returns 0 → -1 below)
+            return FALSE;  // the list box's own handling
         OnDelete(*list, static_cast<int>(::SendMessageA(reinterpret_cast<HWND>(lp), LB_GETCARETINDEX, 0, 0)));
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, -2);
-        return TRUE;
+        return -2;  // returned as it is: the key is handled, no default action
     }
     return FALSE;
 }

@@ -116,7 +116,7 @@ TEST_F(ConfigSheetTest, CaptionTabsAndCancelAfterAddingChangesNothing)
 
 TEST_F(ConfigSheetTest, ListEditsApplyOnOkAndDeletionSelectsTheNeighbour)
 {
-    link.m_ignore = {"a", "b", "c"};
+    link.m_ignore = {"a", "b", "c", "d"};
     CConfigSheet sheet(nullptr, link, prompt);
     prompt.m_answers = {"B!"};
     int afterLast = 0, afterOnly = 0, afterKey = 0;
@@ -127,7 +127,7 @@ TEST_F(ConfigSheetTest, ListEditsApplyOnOkAndDeletionSelectsTheNeighbour)
                               ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_IGNORE_LIST, LBN_DBLCLK),
                                              reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_IGNORE_LIST)));
                               // Delete the last: the new last is selected.
-                              ::SendDlgItemMessageA(page, IDC_IGNORE_LIST, LB_SETCURSEL, 2, 0);
+                              ::SendDlgItemMessageA(page, IDC_IGNORE_LIST, LB_SETCURSEL, 3, 0);
                               Click(page, IDC_IGNORE_DELETE);
                               afterLast = ListSel(page, IDC_IGNORE_LIST);
                               // The Delete key removes the item at the caret.
@@ -148,10 +148,10 @@ TEST_F(ConfigSheetTest, ListEditsApplyOnOkAndDeletionSelectsTheNeighbour)
     EXPECT_FALSE(driver.TimedOut());
     EXPECT_EQ(prompt.m_shown, std::vector<std::string>{"b"});
     EXPECT_EQ(prompt.m_captions, std::vector<std::string>{"Ignore string"});
-    EXPECT_EQ(afterLast, 1);
-    EXPECT_EQ(afterKey, 0);
+    EXPECT_EQ(afterLast, 2);
+    EXPECT_EQ(afterKey, 0);  // "B!" took the place of "a"; the key did nothing more
     EXPECT_EQ(afterOnly, LB_ERR);
-    EXPECT_EQ(link.m_ignore, std::vector<std::string>{"B!"});
+    EXPECT_EQ(link.m_ignore, (std::vector<std::string>{"B!", "c"}));
     EXPECT_TRUE(link.m_wrongWay.empty());
 }
 
