@@ -269,6 +269,11 @@ class Demo:
                 raise RuntimeError("the client did not save the map; see %s" % self.client_log)
             log("map saved to %s" % self.map_path)
             log("screenshot saved to %s" % self.shot_path)
+            if self.args.vmm:
+                picture = os.path.join(self.out, "demo-map.png")
+                run = subprocess.run([self.args.vmm, "render", self.map_path, picture], capture_output=True,
+                                     text=True, timeout=60)
+                log("map drawn to %s" % picture if run.returncode == 0 else "vmm render: " + run.stderr.strip())
             if self.args.check:
                 self.check_log()
                 self.check_map()
