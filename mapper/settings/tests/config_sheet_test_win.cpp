@@ -250,3 +250,28 @@ TEST_F(ConfigSheetTest, TitleLineOutsideTheSliderKeepsItsValueUnlessMoved)
     EXPECT_EQ(text, "Get the title from line 5");
     EXPECT_EQ(link.m_nTitleLine, 15);  // cancelled
 }
+
+TEST(TextPrompt, CaptionTextAndOkOrCancel)
+{
+    CTextPromptWin prompt;
+    std::string text = "old";
+    std::string shown;
+    CDialogDriver ok({[&](HWND h) {
+        shown = ItemText(h, IDC_TEXT_EDIT);
+        ::SetDlgItemTextA(h, IDC_TEXT_EDIT, "You cannot go that way");
+        Click(h, IDOK);
+    }});
+    EXPECT_TRUE(prompt.AskText("Wrong way", text));
+    EXPECT_FALSE(ok.TimedOut());
+    EXPECT_EQ(ok.InitialCaption(), "Wrong way");
+    EXPECT_EQ(shown, "old");
+    EXPECT_EQ(text, "You cannot go that way");
+
+    CDialogDriver cancel({[&](HWND h) {
+        ::SetDlgItemTextA(h, IDC_TEXT_EDIT, "lost");
+        Click(h, IDCANCEL);
+    }});
+    EXPECT_FALSE(prompt.AskText("Ignore string", text));
+    EXPECT_EQ(cancel.InitialCaption(), "Ignore string");
+    EXPECT_EQ(text, "You cannot go that way");
+}
