@@ -101,9 +101,12 @@ void CPlayClient::OnScriptTimer()
         }
         return;
     case EScript::Ready:
-        if (!m_options.readyFile.empty())
+        if (!m_options.readyFile.empty()) {
             WriteFileText(m_options.readyFile, "ready\r\n");
-        Report("ready");
+            Report("ready");
+        } else if (!m_walk.empty()) {
+            Report("play on: type commands below");
+        }
         m_script = EScript::Done;
         return;
     case EScript::Done:

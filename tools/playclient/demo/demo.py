@@ -15,6 +15,7 @@ import argparse
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -105,7 +106,8 @@ class Demo:
                 subprocess.run([WINE_ENV, "start", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
                 subprocess.run([WINE_ENV, "stop", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
             self.display = os.environ["DISPLAY"]
-            self.started_wine = True
+            # The prefix's server is stopped at the end unless a test run owns it.
+            self.started_wine = not os.path.exists(display_file)
 
     def start_client(self):
         settings = os.path.join(self.out, "settings")
@@ -284,6 +286,12 @@ class Demo:
 
 
 def main():
+    # Stopped from outside (or Ctrl-C, also when started in the background):
+    # unwind, so that everything started is stopped.
+    def stop(signum, frame):
+        raise SystemExit(130 if signum == signal.SIGINT else 143)
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
     p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     p.add_argument("--build", required=True, help="the win32 build directory")
     p.add_argument("--headless", action="store_true")
