@@ -286,7 +286,7 @@ void CPlayClient::CheckMapper()
     if (expected)
         Report("the mapper has ended");
     else
-        Report("the mapper ended unexpectedly (exit code " + std::to_string(code) +
+        Report("the mapper ended without being asked to (exit code " + std::to_string(code) +
                "); the game goes on, /mapper starts it again");
     if (m_bClosing)
         ::DestroyWindow(m_hWnd);

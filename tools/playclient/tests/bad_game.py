@@ -111,7 +111,7 @@ def main():
         pid = text.split("(process ")[1].split(")")[0]
         subprocess.run(["wine", "taskkill", "/F", "/PID", pid], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=60)
-        wait_for(log, "the mapper ended unexpectedly", client=client)
+        wait_for(log, "the mapper ended without being asked to", client=client)
         game.go_on.set()
         wait_for(log, "still here", client=client)
         text = wait_for(log, "% the game closed the connection\r\n", client=client)
