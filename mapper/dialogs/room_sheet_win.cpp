@@ -223,7 +223,6 @@ void CRoomLinksPage::OnProperties()
     m_pDoc->SetModifiedFlag();
     m_bChanged = true;
     m_room = m_pDoc->GetRoom(m_room.m_nId);
-    m_rose.SetHidden(HiddenWithoutLinks(m_room));
     const CLink link = m_pDoc->GetLink(m_nShownLink);
     Direction at = link.m_nFromRoom == m_room.m_nId ? link.m_nFromDir : link.m_nToDir;
     if (!IsDirection(at) || m_room.m_links[at] != link.m_nId)
@@ -232,7 +231,9 @@ void CRoomLinksPage::OnProperties()
         ClearShown();
         return;
     }
+    // Selected before the hidden flags are set, so the slot the link left is hidden.
     m_rose.SetSelected(at);
+    m_rose.SetHidden(HiddenWithoutLinks(m_room));
     ShowLink(at);
 }
 

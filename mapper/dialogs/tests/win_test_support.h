@@ -20,14 +20,15 @@ inline BOOL CALLBACK MatchWindow(HWND h, LPARAM lp)
     auto* s = reinterpret_cast<CWindowSearch*>(lp);
     char text[256] = "";
     ::GetWindowTextA(h, text, sizeof text);
-    if (h != s->except && ::IsWindowVisible(h) && lstrcmpA(text, s->caption) == 0) {
+    if (h != s->except && lstrcmpA(text, s->caption) == 0) {
         s->found = h;
         return FALSE;
     }
     return TRUE;
 }
 
-// A visible top-level window of this thread with the caption, or null.
+// A top-level window of this thread with the caption, or null. A modal
+// window shows itself only once its loop runs: it may still be hidden.
 inline HWND FindThreadWindow(const char* caption, HWND except = nullptr)
 {
     CWindowSearch s{caption, except, nullptr};
