@@ -2,6 +2,8 @@
 // A polygon region with an even-odd ("alternate") point test: what the map
 // records keep of a label, a link or a rose triangle as last drawn.
 #include <cstddef>
+#include <initializer_list>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -9,13 +11,22 @@
 
 class CRegion {
 public:
-    explicit CRegion(std::vector<CPoint> points) : m_points(std::move(points)) {}
+    CRegion(const CPoint* points, std::size_t count);
+    explicit CRegion(std::initializer_list<CPoint> points) : CRegion(points.begin(), points.size()) {}
     bool Contains(CPoint p) const;
-    const std::vector<CPoint>& Points() const { return m_points; }
+    std::span<const CPoint> Points() const
+    {
+        return m_nCount <= kInline ? std::span<const CPoint>(m_inline, m_nCount) : std::span<const CPoint>(m_more);
+    }
 
 private:
     friend class HRegion;
-    std::vector<CPoint> m_points;
+    // The regions of a paint (rose triangles, label boxes, link outlines of
+    // 8 points) keep their points inline: one allocation per region.
+    static constexpr std::size_t kInline = 8;
+    std::size_t m_nCount;
+    CPoint m_inline[kInline];
+    std::vector<CPoint> m_more;
     mutable std::size_t m_nRefs = 0;
 };
 
@@ -44,7 +55,7 @@ public:
     friend bool operator==(const HRegion& a, const HRegion& b) { return a.m_p == b.m_p; }
     friend bool operator==(const HRegion& a, std::nullptr_t) { return a.m_p == nullptr; }
 
-    friend HRegion CreatePolygonRegion(std::vector<CPoint> points);
+    friend HRegion CreatePolygonRegion(const CPoint* points, std::size_t count);
 
 private:
     explicit HRegion(const CRegion* p) : m_p(p) { AddRef(); }
@@ -63,4 +74,15 @@ private:
     const CRegion* m_p = nullptr;
 };
 
-inline HRegion CreatePolygonRegion(std::vector<CPoint> points) { return HRegion(new CRegion(std::move(points))); }
+inline HRegion CreatePolygonRegion(const CPoint* points, std::size_t count)
+{
+    return HRegion(new CRegion(points, count));
+}
+inline HRegion CreatePolygonRegion(std::initializer_list<CPoint> points)
+{
+    return CreatePolygonRegion(points.begin(), points.size());
+}
+inline HRegion CreatePolygonRegion(const std::vector<CPoint>& points)
+{
+    return CreatePolygonRegion(points.data(), points.size());
+}

@@ -202,5 +202,5 @@ void CPaintPass::Link(CMapCanvas& canvas, const CLinkRef& ref)
     const CPoint rgn[8] = {at(p[0], ks.k[0]), at(p[1], ks.k[2]), at(p[2], kd.k[2]), at(p[3], kd.k[0]),
                            at(p[3], kd.k[1]), at(p[2], kd.k[3]), at(p[1], ks.k[3]), at(p[0], ks.k[1])};
     if (!SameRegion(link.m_hRgn, rgn, 8))
-        m_doc.SetLinkRegion(id, CreatePolygonRegion(std::vector<CPoint>(rgn, rgn + 8)));
+        m_doc.SetLinkRegion(id, CreatePolygonRegion(rgn, 8));
 }
