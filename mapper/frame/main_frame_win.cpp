@@ -32,7 +32,7 @@ CClientLinkHost HostOf(CMainFrame* frame)
 }  // namespace
 
 CMainFrame::CMainFrame(CVorMapperDoc& doc, HWND client)
-    : m_doc(doc), m_link(doc, HostOf(this)), m_view(doc)
+    : m_doc(doc), m_link(doc, HostOf(this)), m_view(doc), m_dialogs(doc)
 {
     m_link.m_hClient = reinterpret_cast<std::uintptr_t>(client);
     m_doc.SetPlaneNamePrompt(this);
@@ -106,6 +106,8 @@ int CMainFrame::OnCreate()
         return -1;
     if (!m_view.Create(m_hWnd, kViewId))
         return -1;
+    m_dialogs.SetParent(m_view.m_hWnd);
+    m_view.SetDialogs(&m_dialogs);
     // Announce the window; the client's reply is not used. A client of 0
     // gets nothing.
     if (HWND client = reinterpret_cast<HWND>(m_link.m_hClient))

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "framework/win/window.h"
+#include "mapper/dialogs/view_dialogs_win.h"
 #include "mapper/frame/client_link.h"
 #include "mapper/view/map_view_win.h"
 
@@ -76,6 +77,7 @@ private:
     CVorMapperDoc& m_doc;
     CClientLink m_link;
     CVorMapperView m_view;
+    CViewDialogsWin m_dialogs;  // room sheet, link dialog, palette, label for the view
     HWND m_hToolbar = nullptr;
     HMENU m_hMenu = nullptr;
     bool m_bToolbarVisible = true;
