@@ -74,6 +74,8 @@ bool CPaletteGrid::Create(DWORD style, const RECT& rc, HWND parent, UINT id)
     if (!CreateEx(WS_EX_CLIENTEDGE, kGridClass, "Palette", style, rc.left, rc.top, rc.right - rc.left,
                   rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
         return false;
+    if (m_hFont)  // a second run of the same dialog
+        ::DeleteObject(m_hFont);
     HDC screen = ::GetDC(nullptr);
     const int height = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
     ::ReleaseDC(nullptr, screen);

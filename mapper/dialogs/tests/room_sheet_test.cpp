@@ -483,3 +483,50 @@ TEST_F(RoomSheet, ViewDialogsRedrawTheViewsAfterALinkChangeAndCancel)
     EXPECT_EQ(doc.GetRoom(1).m_links[DIR_N], 0u);
     EXPECT_EQ(views.hints, (std::vector<long>{HINT_REDRAW}));
 }
+
+TEST_F(RoomSheet, PicturesOfTheDialogs)
+{
+    // Kept beside the test (room_links.bmp, link_dialog.bmp, palette.bmp) to be looked at.
+    CRoom hall = doc.GetRoom(1);
+    hall.m_crColor = 0x00C0FFu;
+    doc.SetRoom(hall);
+    CRoomSheet sheet;
+    sheet.Init(doc, 1);
+    bool links = false, link = false, palette = false;
+    CDialogDriver driver({[&](HWND h) { dlgtest::SaveWindowPicture(h, "room_general.bmp"); },
+                          [&](HWND h) {
+                              ShowPage(h, 1);
+                              const POINT p = Cell(DIR_N);
+                              dlgtest::SendClick(sheet.m_pageLinks.m_rose.m_hWnd, p.x, p.y);
+                          },
+                          [&](HWND h) {
+                              ::UpdateWindow(h);
+                              links = dlgtest::SaveWindowPicture(h, "room_links.bmp");
+                              PostButton(sheet.m_pageLinks.m_hWnd, IDC_LINKS_PROPERTIES);
+                          },
+                          [&](HWND h) {},
+                          [&](HWND h) {
+                              if (HWND d = dlgtest::FindThreadWindow("Link properties")) {
+                                  ::UpdateWindow(d);
+                                  link = dlgtest::SaveWindowPicture(d, "link_dialog.bmp");
+                                  ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                              }
+                          },
+                          [&](HWND h) {
+                              ShowPage(h, 0);
+                              dlgtest::PostClick(::GetDlgItem(sheet.m_pageGeneral.m_hWnd, IDC_ROOM_COLOR), 5, 5);
+                          },
+                          [&](HWND h) {},
+                          [&](HWND h) {
+                              if (HWND d = dlgtest::FindThreadWindow("Palette")) {
+                                  ::UpdateWindow(d);
+                                  palette = dlgtest::SaveWindowPicture(d, "palette.bmp");
+                                  ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                              }
+                          },
+                          [&](HWND h) { Click(h, IDCANCEL); }});
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_TRUE(links);
+    EXPECT_TRUE(link);
+    EXPECT_TRUE(palette);
+}

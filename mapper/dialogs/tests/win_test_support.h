@@ -2,6 +2,7 @@
 // Helpers of the dialog tests under Wine: finding the modal windows that a
 // dialog opens over itself, clicking the way the mouse does, and reading
 // what a control painted.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -126,5 +127,46 @@ private:
     HBITMAP m_bmp;
     HGDIOBJ m_old;
 };
+
+}  // namespace dlgtest
+
+namespace dlgtest {
+
+// Keeps a picture of a window as shown on the screen, as a 24-bit BMP.
+inline bool SaveWindowPicture(HWND w, const char* path)
+{
+    RECT rc;
+    ::GetWindowRect(w, &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    ::BitBlt(dc, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    const DWORD stride = ((width * 3 + 3) / 4) * 4, size = stride * height;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + size;
+    bool ok = false;
+    if (std::FILE* f = std::fopen(path, "wb")) {
+        ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
+             std::fwrite(bits, size, 1, f) == 1;
+        std::fclose(f);
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return ok;
+}
 
 }  // namespace dlgtest
