@@ -8,7 +8,7 @@
 
 namespace {
 constexpr DWORD kQuietMs = 300;       // the game's answer is complete after this much silence
-constexpr DWORD kDialogWaitMs = 20000;
+constexpr DWORD kDialogWaitMs = 60000;
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
