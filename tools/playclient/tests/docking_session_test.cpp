@@ -1,6 +1,7 @@
 // playclient with the real mapper and the docking library, driven from
 // another process: the game window dragged by its caption to a side and off
 // it again, and the client closed like a user closes it.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -155,6 +156,121 @@ TEST(PlayClientDocking, GameWindowDocksToASideFloatsAndTheClientClosesWithTheMap
     EXPECT_EQ(code, 0u);
     EXPECT_NE(ReadAll(log).find("% the mapper has ended"), std::string::npos) << ReadAll(log);
     EXPECT_EQ(ReadAll(log).find("without being asked"), std::string::npos);
+}
+
+// A game of one connection on a loopback port, read and written by the test.
+class CFakeGame {
+public:
+    CFakeGame()
+    {
+        WSADATA wsa;
+        ::WSAStartup(MAKEWORD(2, 2), &wsa);
+        m_listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a = {};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(m_listener, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(m_listener, 1);
+        int size = sizeof a;
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&a), &size);
+        m_nPort = ntohs(a.sin_port);
+    }
+    ~CFakeGame()
+    {
+        if (m_conn != INVALID_SOCKET)
+            ::closesocket(m_conn);
+        ::closesocket(m_listener);
+        ::WSACleanup();
+    }
+    bool Accept()
+    {
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(m_listener, &set);
+        timeval tv = {30, 0};
+        if (::select(0, &set, nullptr, nullptr, &tv) != 1)
+            return false;
+        m_conn = ::accept(m_listener, nullptr, nullptr);
+        return m_conn != INVALID_SOCKET;
+    }
+    // Reads until `text` has arrived, for up to 30 s.
+    bool ReadUntil(const std::string& text)
+    {
+        const DWORD start = ::GetTickCount();
+        while (m_strReceived.find(text) == std::string::npos) {
+            if (::GetTickCount() - start > 30000)
+                return false;
+            fd_set set;
+            FD_ZERO(&set);
+            FD_SET(m_conn, &set);
+            timeval tv = {0, 100000};
+            if (::select(0, &set, nullptr, nullptr, &tv) == 1) {
+                char buf[4096];
+                const int n = ::recv(m_conn, buf, sizeof buf, 0);
+                if (n <= 0)
+                    return false;
+                m_strReceived.append(buf, static_cast<std::size_t>(n));
+            }
+        }
+        return true;
+    }
+    void Send(const std::string& text) { ::send(m_conn, text.data(), static_cast<int>(text.size()), 0); }
+
+    int m_nPort = 0;
+    std::string m_strReceived;
+
+private:
+    SOCKET m_listener = INVALID_SOCKET;
+    SOCKET m_conn = INVALID_SOCKET;
+};
+
+// With the mapper a real child window (as on Windows): a move made on the map
+// in online trace mode goes to the game, and back to the mapper as a command.
+TEST(PlayClientDocking, MoveOnTheMapReachesTheGameFromTheChildMapper)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string log = std::string(temp) + "playclient-move.log";
+    const std::string quit = std::string(temp) + "playclient-move.quit";
+    ::DeleteFileA(log.c_str());
+    ::DeleteFileA(quit.c_str());
+    CFakeGame game;
+    CClientProcess client;
+    ASSERT_TRUE(client.Start("\"" + WindowsPath("PLAYCLIENT_EXE") + "\" --port " + std::to_string(game.m_nPort) +
+                             " --child-mapper --trace --mapper \"" + WindowsPath("VORMAPPER_EXE") + "\" --log \"" +
+                             log + "\" --quit-file \"" + quit + "\""));
+    ASSERT_TRUE(game.Accept());
+    game.Send("Welcome\r\n");
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find("% mapper in trace mode") != std::string::npos; }))
+        << ReadAll(log);
+    HWND host = ::FindWindowA("PlayClientMain", nullptr);
+    ASSERT_TRUE(host);
+    HWND mapper = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (mapper = ::FindWindowExA(host, nullptr, "VorMapperFrame", nullptr)) != nullptr; }));
+    EXPECT_NE(ReadAll(log).find("its window is inside the client"), std::string::npos) << ReadAll(log);
+    RECT m, g;
+    ::GetWindowRect(mapper, &m);
+    ::GetWindowRect(::FindWindowA("PlayClientGame", nullptr), &g);
+    const RECT c = ClientOnScreen(host);
+    EXPECT_EQ(m.left, c.left);
+    EXPECT_EQ(m.top, c.top);
+    EXPECT_EQ(m.right, c.right);
+    EXPECT_EQ(m.bottom, g.top);
+
+    HWND view = ::FindWindowExA(mapper, nullptr, "VorMapperView", nullptr);
+    ASSERT_TRUE(view);
+    ::Sleep(300);  // the trace command, posted, is handled first
+    ::PostMessageA(view, WM_KEYDOWN, VK_UP, 0);
+    ASSERT_TRUE(game.ReadUntil("north\r\n")) << game.m_strReceived;
+    game.Send("North Room\r\nObvious exits:\r\nsouth\r\n");
+    ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find("> north\r\nNorth Room") != std::string::npos; }))
+        << ReadAll(log);
+
+    std::ofstream(quit) << "quit";
+    DWORD code = 99;
+    ASSERT_TRUE(client.WaitExit(30000, code)) << ReadAll(log);
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(ReadAll(log).find("% the mapper has ended"), std::string::npos) << ReadAll(log);
 }
 
 }  // namespace
