@@ -92,9 +92,18 @@ class Demo:
         wizard.close()
         log("TinyMUX game on 127.0.0.1:%d (pid %d), world built" % (self.server.port, self.server.pid))
 
+    def wine_running(self):
+        """True when a Wine environment of the build (a test run's) is up."""
+        try:
+            with open(os.path.join(self.wine_dir, "xvfb.pid")) as f:
+                os.kill(int(f.read().strip()), 0)
+            return os.path.exists(os.path.join(self.wine_dir, "display"))
+        except (OSError, ValueError):
+            return False
+
     def start_wine(self):
         display_file = os.path.join(self.wine_dir, "display")
-        if self.args.headless and not os.path.exists(display_file):
+        if self.args.headless and not self.wine_running():
             subprocess.run([WINE_ENV, "start", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
             self.started_wine = True
         if self.args.headless:
@@ -107,7 +116,7 @@ class Demo:
                 subprocess.run([WINE_ENV, "stop", self.wine_dir], check=True, stdout=subprocess.DEVNULL)
             self.display = os.environ["DISPLAY"]
             # The prefix's server is stopped at the end unless a test run owns it.
-            self.started_wine = not os.path.exists(display_file)
+            self.started_wine = not self.wine_running()
 
     def start_client(self):
         settings = os.path.join(self.out, "settings")
