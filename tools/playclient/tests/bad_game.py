@@ -93,6 +93,36 @@ def main():
             os.remove(path)
     with open(walk, "w") as f:
         f.write("hello\n")
+    # No mapper where it is said to be, and no game on the port: both
+    # reported, and the client still answers.
+    closed = socket.socket()
+    closed.bind(("127.0.0.1", 0))
+    closed_port = closed.getsockname()[1]  # bound, never listening
+    alone = subprocess.Popen(
+        ["wine", os.path.join(args.build, "tools", "playclient", "playclient.exe"), "--port", str(closed_port),
+         "--mapper", winpath(os.path.join(args.out, "no-such-mapper.exe")), "--log", winpath(log),
+         "--quit-file", winpath(quit_file)],
+        env=env, stdin=subprocess.DEVNULL, stdout=open(os.path.join(args.out, "wine-alone.log"), "w"),
+        stderr=subprocess.STDOUT)
+    try:
+        wait_for(log, "% cannot start the mapper", client=alone)
+        wait_for(log, "% cannot connect to 127.0.0.1:" + str(closed_port), client=alone)
+        open(quit_file, "w").close()
+        alone.wait(timeout=30)
+        if alone.returncode != 0:
+            print("FAIL: the client without mapper and game ended with %d" % alone.returncode)
+            return 1
+    except (AssertionError, subprocess.SubprocessError) as e:
+        print("FAIL: %s" % e)
+        return 1
+    finally:
+        if alone.poll() is None:
+            alone.kill()
+            alone.wait()
+        closed.close()
+    for path in (log, quit_file):
+        os.remove(path)
+
     game = FakeGame()
     game.start()
     client = subprocess.Popen(
@@ -124,7 +154,7 @@ def main():
         open(quit_file, "w").close()
         client.wait(timeout=30)
         assert client.returncode == 0, "the client ended with %d" % client.returncode
-        print("ok: split sequences, a 100 KB line, a killed mapper and a close mid-line reported; client kept running")
+        print("ok: no mapper and no game reported; split sequences, a 100 KB line, a killed mapper and a close mid-line reported; client kept running")
         return 0
     except (AssertionError, subprocess.SubprocessError, OSError) as e:
         print("FAIL: %s" % e)
