@@ -40,6 +40,9 @@ public:
     bool Create(HWND owner);
     HWND Window() const { return m_hWnd; }
     void Append(const std::string& line);  // one line, without its end
+    // The unfinished last line (a prompt), shown after the lines until it
+    // is finished or replaced; empty: none.
+    void SetPending(const std::string& text);
     std::string TakeInput();
     void FocusInput() const;
 
@@ -47,6 +50,10 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK InputProc(HWND, UINT, WPARAM, LPARAM);
     void OnSize() const;
+    int AppendRaw(const std::string& line);  // returns where the text was put
+
+    std::string m_strPending;
+    int m_nPendingStart = -1;
 
     HWND m_hWnd = nullptr;
     HWND m_hOutput = nullptr;
@@ -67,6 +74,7 @@ public:
     void OnEvent(WPARAM wp, LPARAM lp, std::vector<CGameLine>& lines, std::vector<std::string>& reports);
     bool Send(const std::string& bytes, std::string& error);
     DWORD LastDataTick() const { return m_dwLastData; }
+    const std::string& Pending() const { return m_lines.Pending(); }
     std::string Name() const { return m_strHost + ":" + std::to_string(m_nPort); }
 
 private:

@@ -42,6 +42,8 @@ bool CGameWindow::Create(HWND owner)
 
 void CGameWindow::Append(const std::string& line)
 {
+    const std::string pending = m_strPending;
+    SetPending("");
     int length = ::GetWindowTextLengthA(m_hOutput);
     if (length > kKeepText) {
         // Drop the oldest lines, up to a line end.
@@ -51,8 +53,30 @@ void CGameWindow::Append(const std::string& line)
             cut = length / 2;
         ::SendMessageA(m_hOutput, EM_SETSEL, 0, cut);
         ::SendMessageA(m_hOutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
-        length = ::GetWindowTextLengthA(m_hOutput);
     }
+    AppendRaw(line);
+    SetPending(pending);
+}
+
+void CGameWindow::SetPending(const std::string& text)
+{
+    if (text == m_strPending)
+        return;
+    if (m_nPendingStart >= 0) {
+        // Take the provisional line off the end again.
+        const int length = ::GetWindowTextLengthA(m_hOutput);
+        ::SendMessageA(m_hOutput, EM_SETSEL, m_nPendingStart, length);
+        ::SendMessageA(m_hOutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+        m_nPendingStart = -1;
+    }
+    m_strPending = text;
+    if (!text.empty())
+        m_nPendingStart = AppendRaw(text);
+}
+
+int CGameWindow::AppendRaw(const std::string& line)
+{
+    const int length = ::GetWindowTextLengthA(m_hOutput);
     std::string text = (length > 0 ? "\r\n" : "") + line;
     // The edit control ends its text at a NUL.
     for (char& c : text)
@@ -61,6 +85,7 @@ void CGameWindow::Append(const std::string& line)
     ::SendMessageA(m_hOutput, EM_SETSEL, length, length);
     ::SendMessageA(m_hOutput, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     ::SendMessageA(m_hOutput, EM_SCROLLCARET, 0, 0);
+    return length;
 }
 
 std::string CGameWindow::TakeInput()

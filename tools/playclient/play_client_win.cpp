@@ -125,6 +125,8 @@ void CPlayClient::OnSocket(WPARAM wp, LPARAM lp)
     }
     for (const std::string& r : reports)
         Report(r);
+    // A prompt has no line end: show it until its line is complete.
+    m_game.SetPending(m_conn.IsOpen() ? m_conn.Pending() : std::string());
 }
 
 void CPlayClient::Type(const std::string& typed, bool fromMapper)

@@ -266,6 +266,22 @@ TEST(PlayClientDocking, MoveOnTheMapReachesTheGameFromTheChildMapper)
     ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find("> north\r\nNorth Room") != std::string::npos; }))
         << ReadAll(log);
 
+    // A prompt without a line end shows at once, and only once when its
+    // line is finished.
+    HWND output = ::FindWindowExA(::FindWindowA("PlayClientGame", nullptr), nullptr, "EDIT", nullptr);
+    ASSERT_TRUE(output);
+    auto pane = [&] {
+        char text[65536] = "";
+        ::SendMessageA(output, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    game.Send("Password: ");
+    EXPECT_TRUE(WaitFor([&] { return pane().size() >= 10 && pane().substr(pane().size() - 10) == "Password: "; }, 10000))
+        << pane();
+    game.Send("\r\nok\r\n");
+    EXPECT_TRUE(WaitFor([&] { return pane().find("Password: \r\nok") != std::string::npos; }, 10000)) << pane();
+    EXPECT_EQ(pane().find("Password: "), pane().rfind("Password: "));
+
     std::ofstream(quit) << "quit";
     DWORD code = 99;
     ASSERT_TRUE(client.WaitExit(30000, code)) << ReadAll(log);
