@@ -2,6 +2,8 @@
 // markers, then links with their hit regions.
 #include "mapper/view/paint_pass.h"
 
+#include <algorithm>
+
 #include "mapper/model/document.h"
 #include "mapper/view/map_paint.h"
 #include "mapper/view/prefetch.h"
@@ -91,6 +93,15 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     m_dc.SelectFont(oldFont);
 }
 
+bool CPaintPass::OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius) const
+{
+    std::int64_t wx, wy;
+    m_transform.MapToWindow64(x + m_nPreX, y + m_nPreY, wx, wy);
+    // Two pixels more for pen widths and the truncations of the transform.
+    const std::int64_t r = Trunc64(static_cast<double>(radius) * m_transform.Zoom()) + 2;
+    return wx + r < 0 || wy + r < 0 || wx - r > m_nWidth || wy - r > m_nHeight;
+}
+
 void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
 {
     const CPoint64 sq = RoomSquareOrigin(room.m_nX, room.m_nY);
@@ -102,6 +113,14 @@ void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
         m_doc.SetRoomHitData(id, square, hit);
     const bool onCurrent = room.m_nPlane == m_doc.m_nCurrentPlane;
     const bool selected = m_view.m_selection.IsRoomSelected(id);
+    // The square, the ring (radius 16) and the markers all lie within 18
+    // units of the centre; the label may lie anywhere.
+    const bool offScreen = OffScreen(c.x, c.y, 18);
+    if (offScreen) {
+        if (!room.m_info.m_strLabel.empty() && onCurrent)
+            Label(canvas, id, room, selected);
+        return;
+    }
     if (selected) {
         m_dc.LayerRectangle(sq.x, sq.y, sq.x + 12, sq.y + 12, kColorSelection, room.m_crColor);
         if (room.m_bRecursive && onCurrent)
@@ -165,6 +184,8 @@ void CPaintPass::Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
         return;
     CMapCanvas canvas = NewCanvas(pen);
     canvas.SetPreOffset(preX, preY);
+    m_nPreX = preX;
+    m_nPreY = preY;
     const std::vector<CLinkRef>& list = m_links[slot];
     for (std::size_t i = 0; i < list.size(); ++i) {
         // The link's record, then its region, then the region's points.
@@ -191,10 +212,21 @@ void CPaintPass::Link(CMapCanvas& canvas, const CLinkRef& ref)
     const CLinkEnd& ea = LinkEnd(link.m_nFromDir);
     const CLinkEnd& eb = LinkEnd(link.m_nToDir);
     const CPoint64 p[4] = {Add(sa, ea.ax, ea.ay), Add(sa, ea.sx, ea.sy), Add(sb, eb.sx, eb.sy), Add(sb, eb.ax, eb.ay)};
-    if (m_view.m_selection.IsLinkSelected(id))
-        m_dc.LayerPolyline4(p, kColorSelection);
-    else
-        canvas.AddPolyline(p, 4);
+    std::int64_t x0 = p[0].x, x1 = p[0].x, y0 = p[0].y, y1 = p[0].y;
+    for (const CPoint64& q : p) {
+        x0 = std::min(x0, q.x);
+        x1 = std::max(x1, q.x);
+        y0 = std::min(y0, q.y);
+        y1 = std::max(y1, q.y);
+    }
+    // The polyline lies within its box, and the box within this radius of its centre.
+    const std::int64_t radius = (x1 - x0) / 2 + (y1 - y0) / 2 + 2;
+    if (!OffScreen(x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2, radius)) {
+        if (m_view.m_selection.IsLinkSelected(id))
+            m_dc.LayerPolyline4(p, kColorSelection);
+        else
+            canvas.AddPolyline(p, 4);
+    }
 
     const CCorridor& ks = LinkCorridor(link.m_nFromDir);
     const CCorridor& kd = LinkCorridor(link.m_nToDir);

@@ -63,6 +63,10 @@ private:
     void Room(CMapCanvas& canvas, RoomId id, const CRoom& room);
     void Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool selected);
     void Link(CMapCanvas& canvas, const CLinkRef& ref);
+    // True when everything drawn within `radius` map units of (x, y), at the
+    // pass's pre-offset, lies wholly outside the client area: recording it
+    // would change no pixel.
+    bool OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius) const;
 
     CVorMapperDoc& m_doc;
     CViewState& m_view;

@@ -341,3 +341,36 @@ TEST_F(PaintTest, DamagedLinksDrawNothing)
     EXPECT_EQ(doc.GetLink(d).m_hRgn, nullptr);
     EXPECT_EQ(doc.GetLink(o).m_hRgn, nullptr);
 }
+
+TEST_F(PaintTest, ShapesThatCannotReachTheWindowAreNotDrawnButKeepTheirHitData)
+{
+    view.m_bShowRose = view.m_bShowGrid = view.m_bShowState = false;
+    // Origin (200, 200): the cell x = -9 has its centre at x = -21, so its
+    // ring (radius 16) reaches no pixel, while x = -8 (centre at 5) shows.
+    CRoom ring = doc.GetRoom(1);
+    ring.m_nX = -8;
+    ring.m_bRecursive = true;
+    doc.SetRoom(ring);
+    const RoomId far = AddTestRoom(doc, -9, 0, 0);
+    const RoomId distant = AddTestRoom(doc, 500, 500, 0);
+    CRoom labelled = doc.GetRoom(distant);
+    labelled.m_info.m_strLabel = "Seen from afar";
+    labelled.m_info.m_ptLabel = {-150, -150};  // on screen, far from its room
+    doc.SetRoom(labelled);
+    // A link between two off-screen rooms that crosses the window.
+    const RoomId west = AddTestRoom(doc, -20, 3, 0);
+    const RoomId east = AddTestRoom(doc, 60, 3, 0);
+    AddTestLink(doc, west, DIR_E, east, DIR_W);
+    const CRecordingDC dc = Paint();
+    // The ring; the label pin's dot lies at the distant room, off the window.
+    EXPECT_EQ(dc.With("ellipse").size(), 1u);
+    EXPECT_NE(dc.Find(Square(-8, 0)), -1);
+    EXPECT_EQ(dc.Find(Square(-9, 0)), -1);
+    EXPECT_NE(dc.FindPrefix("textout 50,50 Seen from afar"), -1);
+    // The label's pin (rooms are played first), then the link across the window.
+    ASSERT_EQ(dc.With("polypolyline").size(), 2u);
+    EXPECT_EQ(dc.With("polypolyline")[1], "polypolyline 1 [(-301,291) (-294,291) (1760,291) (1767,291)]");
+    // Undrawn rooms still carry their hit data.
+    EXPECT_EQ(doc.GetRoom(far).m_rcHit, (CRect{-229, 5, -213, 21}));
+    EXPECT_EQ(doc.RoomAtPoint({-220, 10}), far);
+}
