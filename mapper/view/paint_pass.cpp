@@ -153,7 +153,11 @@ void CPaintPass::Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool se
         m_dc.SetBkColor(info.m_crLabelBack);
     }
     m_dc.SetTextColor(info.m_crLabelText);
-    m_dc.TextOut(lp.x, lp.y, info.m_strLabel);
+    // A label wholly outside the window changes no pixel; its region is still made.
+    const bool visible = std::int64_t{lp.x} + ext.cx >= 0 && std::int64_t{lp.y} + ext.cy >= 0 && lp.x <= m_nWidth &&
+                         lp.y <= m_nHeight;
+    if (visible)
+        m_dc.TextOut(lp.x, lp.y, info.m_strLabel);
 
     const std::int64_t bottom = std::int64_t{lp.y} + ext.cy;
     const CPoint bl = m_transform.WindowToMap(lp.x, bottom);
