@@ -39,3 +39,18 @@ void CMapString::Free()
 }
 
 std::ostream& operator<<(std::ostream& os, const CMapString& s) { return os << s.view(); }
+
+std::string MapTextToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}

@@ -78,3 +78,7 @@ private:
 
     char* m_p = nullptr;  // [32-bit length][bytes][NUL], or null when empty
 };
+
+// Map text as UTF-8, for formats that want Unicode (JSON, image text): each
+// 8-bit byte becomes the code point of the same value.
+std::string MapTextToUtf8(std::string_view text);

@@ -5,23 +5,9 @@
 #include <cmath>
 #include <vector>
 
-namespace {
-// Map text is 8-bit; each byte becomes the code point of the same value.
-std::string ToUtf8(std::string_view s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (unsigned char c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+#include "mapper/model/map_string.h"
 
+namespace {
 double Red(ColorRef c) { return (c & 0xFF) / 255.0; }
 double Green(ColorRef c) { return ((c >> 8) & 0xFF) / 255.0; }
 double Blue(ColorRef c) { return ((c >> 16) & 0xFF) / 255.0; }
@@ -150,7 +136,7 @@ CSize CCairoDC::GetTextExtent(std::string_view text)
     cairo_font_extents_t fe;
     cairo_font_extents(m_cr, &fe);
     cairo_text_extents_t te{};
-    const std::string u = ToUtf8(text);
+    const std::string u = MapTextToUtf8(text);
     if (!u.empty())
         cairo_text_extents(m_cr, u.c_str(), &te);
     auto clampPx = [](double v) { return static_cast<std::int32_t>(std::lround(std::fmin(std::fmax(v, 0.0), 1e9))); };
@@ -190,7 +176,7 @@ void CCairoDC::TextOut(int x, int y, std::string_view text)
     if (text.empty())
         return;
     const CSize ext = GetTextExtent(text);
-    ShowText(m_bRight ? double(x) - ext.cx : double(x), y, ToUtf8(text), ext);
+    ShowText(m_bRight ? double(x) - ext.cx : double(x), y, MapTextToUtf8(text), ext);
 }
 
 void CCairoDC::DrawTextCentered(const CRect& rc, std::string_view text)
@@ -203,7 +189,7 @@ void CCairoDC::DrawTextCentered(const CRect& rc, std::string_view text)
     cairo_save(m_cr);
     cairo_rectangle(m_cr, rc.left, rc.top, double(rc.right) - rc.left, double(rc.bottom) - rc.top);
     cairo_clip(m_cr);
-    ShowText(std::floor(x), std::floor(y), ToUtf8(text), ext);
+    ShowText(std::floor(x), std::floor(y), MapTextToUtf8(text), ext);
     cairo_restore(m_cr);
 }
 

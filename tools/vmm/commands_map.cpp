@@ -13,23 +13,6 @@
 
 namespace {
 
-// Map text is 8-bit; JSON wants Unicode. Each byte becomes the code point of
-// the same value, which ensure_ascii then writes as \u00XX above 127.
-std::string Latin1ToUtf8(const std::string& s)
-{
-    std::string out;
-    out.reserve(s.size());
-    for (unsigned char c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 bool Usage(std::size_t got, std::size_t want, const char* usage, std::ostream& err)
 {
     if (got == want)
@@ -91,7 +74,7 @@ int VmmDump(const VmmArgs& args, std::ostream& out, std::ostream& err)
     j["lastLinkId"] = doc.GetLastLinkId();
     ordered_json planes = ordered_json::array();
     for (auto it = doc.GetPlaneNames().begin(); it != doc.GetPlaneNames().end(); ++it)
-        planes.push_back({{"plane", it.key()}, {"name", Latin1ToUtf8(it.value())}});
+        planes.push_back({{"plane", it.key()}, {"name", MapTextToUtf8(it.value())}});
     j["planeNames"] = planes;
     ordered_json rooms = ordered_json::array();
     for (auto it = doc.GetRooms().begin(); it != doc.GetRooms().end(); ++it) {
@@ -102,9 +85,9 @@ int VmmDump(const VmmArgs& args, std::ostream& out, std::ostream& err)
                          {"plane", r.m_nPlane},
                          {"recursive", r.m_bRecursive},
                          {"color", r.m_crColor},
-                         {"title", Latin1ToUtf8(r.m_info.m_strTitle)},
-                         {"comments", Latin1ToUtf8(r.m_info.m_strComments)},
-                         {"label", Latin1ToUtf8(r.m_info.m_strLabel)},
+                         {"title", MapTextToUtf8(r.m_info.m_strTitle)},
+                         {"comments", MapTextToUtf8(r.m_info.m_strComments)},
+                         {"label", MapTextToUtf8(r.m_info.m_strLabel)},
                          {"labelX", r.m_info.m_ptLabel.x},
                          {"labelY", r.m_info.m_ptLabel.y},
                          {"labelText", r.m_info.m_crLabelText},
