@@ -142,12 +142,19 @@ bool CMainFrame::CreateToolbar()
     return m_hToolbar != nullptr;
 }
 
+// The toolbar's own visibility, whatever the frame's: the close handling
+// hides the frame before it saves the setting.
+bool CMainFrame::ToolbarShown() const
+{
+    return m_hToolbar && (::GetWindowLongA(m_hToolbar, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void CMainFrame::OnSize()
 {
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
     int top = 0;
-    if (m_hToolbar && ::IsWindowVisible(m_hToolbar)) {
+    if (ToolbarShown()) {
         ::SendMessageA(m_hToolbar, TB_AUTOSIZE, 0, 0);
         RECT tb;
         ::GetWindowRect(m_hToolbar, &tb);
@@ -214,7 +221,7 @@ bool CMainFrame::OnUpdateCmdUI(vfw::CCmdUI& ui)
         ui.Enable(m_link.m_bAttached);  // the client-side settings exist only while docked
         return true;
     case ID_VIEW_TOOLBAR:
-        ui.SetCheck(m_hToolbar && ::IsWindowVisible(m_hToolbar) ? 1 : 0);
+        ui.SetCheck(ToolbarShown() ? 1 : 0);
         return true;
     default:
         return false;
@@ -246,7 +253,7 @@ bool CMainFrame::OnFrameCommand(unsigned id)
         return true;
     case ID_VIEW_TOOLBAR:
         if (m_hToolbar) {
-            ::ShowWindow(m_hToolbar, ::IsWindowVisible(m_hToolbar) ? SW_HIDE : SW_SHOW);
+            ::ShowWindow(m_hToolbar, ToolbarShown() ? SW_HIDE : SW_SHOW);
             OnSize();
         }
         return true;
@@ -329,7 +336,7 @@ void CMainFrame::OnClose()
         ::SetParent(m_hWnd, nullptr);
         m_link.SaveClientSettings();
     }
-    SaveToolbarSetting(m_hToolbar && ::IsWindowVisible(m_hToolbar));
+    SaveToolbarSetting(ToolbarShown());
     if (!SaveModified())
         return;
     ::DestroyWindow(m_hWnd);

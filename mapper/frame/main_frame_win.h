@@ -62,6 +62,7 @@ private:
     LRESULT OnCopyData(const COPYDATASTRUCT* cds);
     LRESULT OnNotify(NMHDR* hdr);
     bool CreateToolbar();
+    bool ToolbarShown() const;
     bool OnFrameCommand(unsigned id);
 
     // File commands (file_commands_win.cpp)

@@ -33,6 +33,19 @@ std::string FreshDir(const char* name)
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The program-side settings file beside the mapper's executable.
+std::string ProgramSettingsPath()
+{
+    const std::string exe = MapperExe();
+    return exe.substr(0, exe.find_last_of('\\') + 1) + "vmapper.ini";
+}
+
 // Starts the mapper as a plug-in and waits for it to announce its window.
 void StartPlugin(CPluginHost& host)
 {
@@ -87,6 +100,7 @@ TEST(PluginSession, DocksMapsTheWalkSendsMovesAndSavesOnClose)
 {
     const std::string dir = FreshDir("session");
     WriteText(dir + "vmapper.ini", "[stop]\r\ncount=1\r\nstop0=You can't go that way\r\n[info]\r\nTitleLine=0\r\n");
+    WriteText(ProgramSettingsPath(), "[View]\r\ntoolbar=1\r\n");
     CPluginHost host;
     StartPlugin(host);
     if (HasFatalFailure())
@@ -145,9 +159,11 @@ TEST(PluginSession, DocksMapsTheWalkSendsMovesAndSavesOnClose)
     EXPECT_EQ(map.m_nCurrentRoom, east);
     EXPECT_EQ(map.GetLinks().size(), 2u);
     // The client-side settings were written back at the close.
-    std::ifstream settings(dir + "vmapper.ini");
-    const std::string text((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
+    const std::string text = ReadText(dir + "vmapper.ini");
     EXPECT_NE(text.find("long1=south"), std::string::npos) << text;
+    // The toolbar was shown: the frame is hidden before the setting is saved,
+    // but what counts is the toolbar's own state.
+    EXPECT_NE(ReadText(ProgramSettingsPath()).find("toolbar=1"), std::string::npos) << ReadText(ProgramSettingsPath());
 }
 
 TEST(PluginSession, QuitEndsAtOnceWithoutAQuestion)
