@@ -28,6 +28,23 @@ public:
 protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcA(m_hWnd, msg, wp, lp); }
+    // Answers WM_PAINT and WM_PRINTCLIENT by calling paint(HDC); true when
+    // the message was one of them.
+    template <class Paint>
+    bool HandlePaint(UINT msg, WPARAM wp, Paint paint)
+    {
+        if (msg == WM_PRINTCLIENT) {
+            paint(reinterpret_cast<HDC>(wp));
+            return true;
+        }
+        if (msg != WM_PAINT)
+            return false;
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(m_hWnd, &ps);
+        paint(dc);
+        ::EndPaint(m_hWnd, &ps);
+        return true;
+    }
     // After the last message of the window (WM_NCDESTROY): the object may go.
     virtual void PostNcDestroy() {}
 

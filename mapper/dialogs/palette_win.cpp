@@ -124,17 +124,9 @@ void CPaletteGrid::SelectColor(ColorRef color)
 
 LRESULT CPaletteGrid::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (HandlePaint(msg, wp, [this](HDC dc) { Paint(dc); }))
+        return 0;
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(m_hWnd, &ps);
-        Paint(dc);
-        ::EndPaint(m_hWnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_LBUTTONDOWN:
         OnMouse(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), false);
         return 0;

@@ -57,6 +57,13 @@ CMapCanvas CPaintPass::NewCanvas(ColorRef pen)
                       m_buf.TakeCanvasStorage());
 }
 
+void CPaintPass::SetPlaneOffset(CMapCanvas& canvas, std::int32_t preX, std::int32_t preY)
+{
+    canvas.SetPreOffset(preX, preY);
+    m_nPreX = preX;
+    m_nPreY = preY;
+}
+
 void CPaintPass::PlayAndRecycle(CMapCanvas& canvas)
 {
     canvas.Play(m_dc);
@@ -75,9 +82,7 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     if (slot < 0 || plane != static_cast<std::int32_t>(plane))
         return;
     CMapCanvas canvas = NewCanvas(pen);
-    canvas.SetPreOffset(preX, preY);
-    m_nPreX = preX;
-    m_nPreY = preY;
+    SetPlaneOffset(canvas, preX, preY);
     const CFontDesc oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
     const std::vector<CRoomRef>& list = m_rooms[slot];
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -187,9 +192,7 @@ void CPaintPass::Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     if (slot < 0 || plane != static_cast<std::int32_t>(plane))
         return;
     CMapCanvas canvas = NewCanvas(pen);
-    canvas.SetPreOffset(preX, preY);
-    m_nPreX = preX;
-    m_nPreY = preY;
+    SetPlaneOffset(canvas, preX, preY);
     const std::vector<CLinkRef>& list = m_links[slot];
     for (std::size_t i = 0; i < list.size(); ++i) {
         // The link's record, then its region, then the region's points.

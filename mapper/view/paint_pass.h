@@ -56,6 +56,8 @@ private:
     using CRoomRef = CPaintRoomRef;
     using CLinkRef = CPaintLinkRef;
     CMapCanvas NewCanvas(ColorRef pen);
+    // The pre-offset of one plane's pass, for its canvas and the visibility tests.
+    void SetPlaneOffset(CMapCanvas& canvas, std::int32_t preX, std::int32_t preY);
     // Plays the canvas and keeps its memory for the next one.
     void PlayAndRecycle(CMapCanvas& canvas);
     CCell CellOf(RoomId id) const;

@@ -43,17 +43,9 @@ void CWindRose::SetSelected(Direction dir)
 
 LRESULT CWindRose::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (HandlePaint(msg, wp, [this](HDC dc) { Paint(dc); }))
+        return 0;
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(m_hWnd, &ps);
-        Paint(dc);
-        ::EndPaint(m_hWnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_LBUTTONDOWN:
         OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;

@@ -32,7 +32,7 @@ inline RoomId AddRoomAt(CVorMapperDoc& doc, int x, int y, int plane = 0, const c
     return doc.AddRoom(room);
 }
 
-// Joins two rooms by a link entered in both slots.
+// Joins two rooms by a link entered in the slots of its valid directions.
 inline LinkId Join(CVorMapperDoc& doc, RoomId a, Direction da, RoomId b, Direction db)
 {
     CLink link;
@@ -41,9 +41,11 @@ inline LinkId Join(CVorMapperDoc& doc, RoomId a, Direction da, RoomId b, Directi
     link.m_nFromDir = da;
     link.m_nToDir = db;
     const LinkId id = doc.AddLink(link);
-    CRoom ra = doc.GetRoom(a);
-    ra.m_links[da] = id;
-    doc.SetRoom(ra);
+    if (IsDirection(da)) {
+        CRoom ra = doc.GetRoom(a);
+        ra.m_links[da] = id;
+        doc.SetRoom(ra);
+    }
     if (IsDirection(db)) {
         CRoom rb = doc.GetRoom(b);
         rb.m_links[db] = id;

@@ -5,6 +5,7 @@
 
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
+#include "mapper/model/tests/test_support.h"
 #include "tools/vmm/tests/vmm_test_support.h"
 #ifdef VORMAPPER_HAVE_CAIRO
 #include <cairo.h>
@@ -21,31 +22,10 @@ void WriteSampleMap(const std::string& path, double zoom = 1.0, double rotation 
 {
     CVorMapperDoc doc;
     doc.OnNewDocument();
-    auto add = [&](int x, int y, int plane) {
-        CRoom r;
-        r.m_nX = x;
-        r.m_nY = y;
-        r.m_nPlane = plane;
-        return doc.AddRoom(r);
-    };
-    const RoomId east = add(2, 0, 0), up = add(0, 0, 1);
-    add(1, 1, -1);
-    auto link = [&](RoomId a, Direction da, RoomId b, Direction db) {
-        CLink l;
-        l.m_nFromRoom = a;
-        l.m_nFromDir = da;
-        l.m_nToRoom = b;
-        l.m_nToDir = db;
-        const LinkId id = doc.AddLink(l);
-        CRoom ra = doc.GetRoom(a);
-        ra.m_links[da] = id;
-        doc.SetRoom(ra);
-        CRoom rb = doc.GetRoom(b);
-        rb.m_links[db] = id;
-        doc.SetRoom(rb);
-    };
-    link(1, DIR_E, east, DIR_W);
-    link(1, DIR_U, up, DIR_D);
+    const RoomId east = AddRoomAt(doc, 2, 0, 0), up = AddRoomAt(doc, 0, 0, 1);
+    AddRoomAt(doc, 1, 1, -1);
+    Join(doc, 1, DIR_E, east, DIR_W);
+    Join(doc, 1, DIR_U, up, DIR_D);
     CRoom r = doc.GetRoom(east);
     r.m_crColor = 0x0000FF;
     r.m_bRecursive = true;
