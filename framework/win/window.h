@@ -20,7 +20,6 @@ public:
                   HWND parent, HMENU menu);
     bool DestroyWindow();
 
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
     void Invalidate(bool erase = false) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
 
     HWND m_hWnd = nullptr;
