@@ -163,12 +163,6 @@ public:
                 f(m_nodes[n].key, m_nodes[n].value);
     }
 
-    // Memory held, for the benchmarks' per-record figures.
-    std::size_t memory_bytes() const
-    {
-        return m_nodes.capacity() * sizeof(Node) + m_free.capacity() * sizeof(std::uint32_t) + m_index.memory_bytes();
-    }
-
 private:
     struct Node {
         Value value;

@@ -160,11 +160,6 @@ void CVorMapperDoc::ReleaseRegions()
     m_roomMap.ForEach([](RoomId, CRoom& room) { room.m_info.m_hLabelRgn.reset(); });
 }
 
-std::size_t CVorMapperDoc::ContainerBytes() const
-{
-    return m_roomMap.memory_bytes() + m_linkMap.memory_bytes() + m_planeNames.memory_bytes() + m_cells.memory_bytes();
-}
-
 // ---------------------------------------------------------------- hit tests
 
 RoomId CVorMapperDoc::RoomAtPoint(CPoint pt) const

@@ -106,9 +106,6 @@ public:
     bool SendOnlineMove(Direction dir);
     void SetOnlineMoveSink(IOnlineMoveSink* sink) { m_pMoveSink = sink; }
 
-    // Memory held by the containers, for the benchmarks.
-    std::size_t ContainerBytes() const;
-
     // Fields read and written directly by the view and the main frame.
     std::int32_t m_nOriginX = 200;
     std::int32_t m_nOriginY = 200;

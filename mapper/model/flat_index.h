@@ -97,8 +97,6 @@ public:
         return true;
     }
 
-    std::size_t memory_bytes() const { return m_slots.capacity() * sizeof(std::uint32_t); }
-
 private:
     std::size_t home(const Key& key) const { return Hash{}(key) & m_mask; }
 
