@@ -125,8 +125,11 @@ bool CVorMapperDoc::FindRoomAt(std::int32_t x, std::int32_t y, std::int32_t plan
 
 bool CVorMapperDoc::HasFreeExit(RoomId id) const
 {
-    const CRoom room = GetRoom(id);
-    for (LinkId link : room.m_links)
+    // An absent room counts as the default record: every slot free.
+    const CRoom* room = m_roomMap.Find(id);
+    if (!room)
+        return true;
+    for (LinkId link : room->m_links)
         if (link == 0)
             return true;
     return false;
