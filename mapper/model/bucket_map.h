@@ -2,7 +2,9 @@
 // Map with the enumeration order of a 17-bucket chained hash table: buckets in
 // ascending order, each from its head, a new key put at the head of bucket
 // (key >> 4) % 17. Storing an existing key keeps its place. Lookup by key is
-// O(1) through a flat index, so the order costs nothing at lookup.
+// O(1): a table indexed by key while the keys are dense (ids given out from
+// a counter), a hash index of node numbers once they are not.
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -29,6 +31,9 @@ public:
         m_free.clear();
         m_free.shrink_to_fit();
         m_index.clear();
+        m_dense.clear();
+        m_dense.shrink_to_fit();
+        m_bDense = true;
         m_count = 0;
         ClearHeads();
     }
@@ -36,11 +41,18 @@ public:
     void reserve(std::size_t n)
     {
         m_nodes.reserve(n);
-        m_index.reserve(n, KeyOf{this});
+        if (!m_bDense)
+            m_index.reserve(n, KeyOf{this});
     }
 
     // Node number of the key, or npos. Node numbers stay valid until the key is removed.
-    std::uint32_t NodeOf(Key key) const { return m_index.find(static_cast<std::uint32_t>(key), KeyOf{this}); }
+    std::uint32_t NodeOf(Key key) const
+    {
+        const std::uint32_t k = static_cast<std::uint32_t>(key);
+        if (m_bDense)
+            return k < m_dense.size() ? m_dense[k] : npos;
+        return m_index.find(k, KeyOf{this});
+    }
     Value& NodeValue(std::uint32_t node) { return m_nodes[node].value; }
     const Value& NodeValue(std::uint32_t node) const { return m_nodes[node].value; }
     Key NodeKey(std::uint32_t node) const { return m_nodes[node].key; }
@@ -92,7 +104,7 @@ public:
         if (node.next != npos)
             m_nodes[node.next].prev = n;
         m_heads[b] = n;
-        m_index.insert(n, KeyOf{this});
+        Index(n);
         ++m_count;
         return {n, true};
     }
@@ -102,7 +114,10 @@ public:
         const std::uint32_t n = NodeOf(key);
         if (n == npos)
             return false;
-        m_index.erase(n, KeyOf{this});
+        if (m_bDense)
+            m_dense[static_cast<std::uint32_t>(key)] = npos;
+        else
+            m_index.erase(n, KeyOf{this});
         Node& node = m_nodes[n];
         if (node.prev != npos)
             m_nodes[node.prev].next = node.next;
@@ -177,6 +192,34 @@ private:
         std::uint32_t operator()(std::uint32_t n) const { return static_cast<std::uint32_t>(map->m_nodes[n].key); }
     };
 
+    // Enters a node under its key in the lookup index.
+    void Index(std::uint32_t n)
+    {
+        if (m_bDense) {
+            const std::uint64_t k = static_cast<std::uint32_t>(m_nodes[n].key);
+            if (k < m_dense.size()) {
+                m_dense[k] = n;
+                return;
+            }
+            // A key far beyond the others (a file's stray id, a negative
+            // plane) would make the table huge: index by hash from now on.
+            if (k <= 2 * static_cast<std::uint64_t>(m_count) + 4096) {
+                m_dense.resize(std::max<std::uint64_t>(k + 1, m_dense.size() + m_dense.size() / 2), npos);
+                m_dense[k] = n;
+                return;
+            }
+            m_bDense = false;
+            m_dense.clear();
+            m_dense.shrink_to_fit();
+            m_index.reserve(m_nodes.size(), KeyOf{this});
+            for (unsigned b = 0; b < kBuckets; ++b)
+                for (std::uint32_t i = m_heads[b]; i != npos; i = m_nodes[i].next)
+                    if (i != n)
+                        m_index.insert(i, KeyOf{this});
+        }
+        m_index.insert(n, KeyOf{this});
+    }
+
     // Gives the stamps out afresh, keeping the order, when they run out.
     void Renumber()
     {
@@ -199,6 +242,8 @@ private:
     std::vector<Node> m_nodes;
     std::vector<std::uint32_t> m_free;
     CNodeIndex<std::uint32_t, CIdHash> m_index;
+    std::vector<std::uint32_t> m_dense;  // node by key, while m_bDense
+    bool m_bDense = true;
     std::uint32_t m_heads[kBuckets];
     std::uint32_t m_seq = 0;
     std::size_t m_count = 0;

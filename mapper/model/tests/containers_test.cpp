@@ -104,3 +104,30 @@ TEST(BucketMap, AReAddedKeyGoesToTheHeadOfItsBucket)
     EXPECT_EQ(keys.size(), 40u);
     EXPECT_EQ(*m.Find(7), 999);
 }
+
+TEST(BucketMap, AFarKeyChangesTheLookupWithoutLosingEntriesOrOrder)
+{
+    CBucketMap<std::uint32_t, int> m;
+    for (std::uint32_t k = 1; k <= 300; ++k)
+        m.Set(k, int(k));
+    const auto before = Keys(m);
+    m.Remove(150);
+    m.Set(0xFFFFFFF0u, -1);  // far beyond the counter: a stray id from a file
+    m.Set(0u, 0);
+    for (std::uint32_t k = 1; k <= 300; ++k) {
+        if (k == 150)
+            EXPECT_EQ(m.Find(k), nullptr);
+        else
+            ASSERT_NE(m.Find(k), nullptr) << k;
+    }
+    EXPECT_EQ(*m.Find(0xFFFFFFF0u), -1);
+    EXPECT_EQ(*m.Find(0u), 0);
+    EXPECT_EQ(m.Find(301), nullptr);
+    EXPECT_TRUE(m.Remove(0xFFFFFFF0u));
+    EXPECT_TRUE(m.Remove(0u));
+    m.Set(150, 150);
+    EXPECT_EQ(Keys(m).size(), before.size());
+    m.clear();
+    m.Set(7, 7);  // a cleared map starts over
+    EXPECT_EQ(*m.Find(7), 7);
+}
