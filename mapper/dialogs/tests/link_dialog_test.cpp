@@ -15,19 +15,9 @@ using vfw::test::Click;
 using vfw::test::ItemText;
 
 namespace {
-// Client pixel of a direction's cell on a rose.
-POINT Cell(Direction d)
-{
-    for (int col = 0; col < kRoseColumns; ++col)
-        for (int row = 0; row < kRoseRows; ++row)
-            if (RoseCellDirection(col, row) == d)
-                return {col * kRoseCell + 15, row * kRoseCell + 15};
-    return {-1, -1};
-}
-
 void ClickRose(CWindRose& rose, Direction d)
 {
-    const POINT p = Cell(d);
+    const POINT p = dlgtest::RoseCellPoint(d);
     dlgtest::SendClick(rose.m_hWnd, p.x, p.y);
 }
 

@@ -22,15 +22,6 @@ using vfw::test::Click;
 using vfw::test::ItemText;
 
 namespace {
-POINT Cell(Direction d)
-{
-    for (int col = 0; col < kRoseColumns; ++col)
-        for (int row = 0; row < kRoseRows; ++row)
-            if (RoseCellDirection(col, row) == d)
-                return {col * kRoseCell + 15, row * kRoseCell + 15};
-    return {-1, -1};
-}
-
 // The wind roses among a window's children, left to right.
 std::vector<HWND> Roses(HWND parent)
 {
@@ -272,7 +263,7 @@ TEST_F(RoomSheet, LinksPageShowsAndDeletesALink)
                               page = sheet.m_pageLinks.m_hWnd;
                               hint = ItemText(page, IDC_LINKS_HINT);
                               enabledBefore = Enabled(page, IDC_LINKS_DELETE) || Enabled(page, IDC_LINKS_PROPERTIES);
-                              const POINT p = Cell(DIR_N);
+                              const POINT p = dlgtest::RoseCellPoint(DIR_N);
                               dlgtest::SendClick(sheet.m_pageLinks.m_rose.m_hWnd, p.x, p.y);
                               shownTitle = ItemText(page, IDC_LINKS_TITLE);
                               shownDir = ItemText(page, IDC_LINKS_DIRECTION);
@@ -325,7 +316,7 @@ TEST_F(RoomSheet, PropertiesMovesTheLinkAndTheRoseFollows)
     std::string title, dir;
     CDialogDriver driver({[&](HWND h) { ShowPage(h, 1); },
                           [&](HWND h) {
-                              const POINT p = Cell(DIR_W);
+                              const POINT p = dlgtest::RoseCellPoint(DIR_W);
                               dlgtest::SendClick(sheet.m_pageLinks.m_rose.m_hWnd, p.x, p.y);
                               PostButton(sheet.m_pageLinks.m_hWnd, IDC_LINKS_PROPERTIES);
                           },
@@ -336,7 +327,7 @@ TEST_F(RoomSheet, PropertiesMovesTheLinkAndTheRoseFollows)
                                   return;
                               const std::vector<HWND> roses = Roses(link);
                               if (roses.size() == 2) {
-                                  const POINT sw = Cell(DIR_SW), ne = Cell(DIR_NE);
+                                  const POINT sw = dlgtest::RoseCellPoint(DIR_SW), ne = dlgtest::RoseCellPoint(DIR_NE);
                                   dlgtest::SendClick(roses[0], sw.x, sw.y);
                                   dlgtest::SendClick(roses[1], ne.x, ne.y);
                               }
@@ -371,7 +362,7 @@ TEST_F(RoomSheet, AGeneralOkAfterALinkDeleteKeepsTheDelete)
                               ShowPage(h, 1);
                           },
                           [&](HWND h) {
-                              const POINT p = Cell(DIR_W);
+                              const POINT p = dlgtest::RoseCellPoint(DIR_W);
                               dlgtest::SendClick(sheet.m_pageLinks.m_rose.m_hWnd, p.x, p.y);
                               PostButton(sheet.m_pageLinks.m_hWnd, IDC_LINKS_DELETE);
                           },
@@ -399,7 +390,7 @@ TEST_F(RoomSheet, ARoomWithoutLinksAndTheCommentsPage)
                               hint = ItemText(sheet.m_pageLinks.m_hWnd, IDC_LINKS_HINT);
                               for (Direction d = 0; d < kDirCount; ++d) {
                                   shown += !sheet.m_pageLinks.m_rose.IsHidden(d);
-                                  const POINT p = Cell(d);
+                                  const POINT p = dlgtest::RoseCellPoint(d);
                                   dlgtest::SendClick(sheet.m_pageLinks.m_rose.m_hWnd, p.x, p.y);
                               }
                               ShowPage(h, 2);
@@ -472,7 +463,7 @@ TEST_F(RoomSheet, ViewDialogsRedrawTheViewsAfterALinkChangeAndCancel)
                               HWND page = reinterpret_cast<HWND>(::SendMessageA(h, PSM_GETCURRENTPAGEHWND, 0, 0));
                               const std::vector<HWND> roses = Roses(page);
                               if (roses.size() == 1) {
-                                  const POINT p = Cell(DIR_N);
+                                  const POINT p = dlgtest::RoseCellPoint(DIR_N);
                                   dlgtest::SendClick(roses[0], p.x, p.y);
                               }
                               PostButton(page, IDC_LINKS_DELETE);
@@ -496,7 +487,7 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
     CDialogDriver driver({[&](HWND h) { dlgtest::SaveWindowPicture(h, "room_general.bmp"); },
                           [&](HWND h) {
                               ShowPage(h, 1);
-                              const POINT p = Cell(DIR_N);
+                              const POINT p = dlgtest::RoseCellPoint(DIR_N);
                               dlgtest::SendClick(sheet.m_pageLinks.m_rose.m_hWnd, p.x, p.y);
                           },
                           [&](HWND h) {

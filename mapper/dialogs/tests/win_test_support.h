@@ -8,7 +8,19 @@
 
 #include <windows.h>
 
+#include "mapper/view/wind_rose.h"
+
 namespace dlgtest {
+
+// Client pixel at the middle of a direction's cell on a wind rose.
+inline POINT RoseCellPoint(Direction d)
+{
+    for (int col = 0; col < kRoseColumns; ++col)
+        for (int row = 0; row < kRoseRows; ++row)
+            if (RoseCellDirection(col, row) == d)
+                return {col * kRoseCell + 15, row * kRoseCell + 15};
+    return {-1, -1};
+}
 
 struct CWindowSearch {
     const char* caption;
