@@ -24,12 +24,17 @@ bool CVorMapperDoc::OnNewDocument()
     m_dZoom = 1.0;
     m_nCurrentPlane = 0;
     m_nLastRoomId = m_nLastLinkId = 0;
+    // Observers hear of the new map as a whole, not of its first room.
+    std::vector<IMapObserver*> observers = std::move(m_observers);
+    m_observers.clear();
     ClearMap();
     m_bTrace = true;
     m_bAutoShift = true;
     m_bFollow = false;
     CRoom room;
     m_nCurrentRoom = AddRoom(room);
+    m_observers = std::move(observers);
+    NotifyMapReplaced();
     UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
     return true;
 }
@@ -54,6 +59,8 @@ bool CVorMapperDoc::LookupRoom(RoomId id, CRoom& room) const
 std::uint32_t CVorMapperDoc::StoreRoomNode(CRoom room)
 {
     const std::uint32_t node = m_roomMap.NodeOf(room.m_nId);
+    if (Observed())
+        NotifyRoom(room.m_nId, node == CRoomMap::npos ? nullptr : &m_roomMap.NodeValue(node), &room);
     if (node != CRoomMap::npos) {
         CRoom& stored = m_roomMap.NodeValue(node);
         const bool moves = stored.m_nX != room.m_nX || stored.m_nY != room.m_nY || stored.m_nPlane != room.m_nPlane;
@@ -93,6 +100,8 @@ bool CVorMapperDoc::LookupLink(LinkId id, CLink& link) const
 
 LinkId CVorMapperDoc::SetLink(const CLink& link)
 {
+    if (Observed())
+        NotifyLink(link.m_nId, m_linkMap.Find(link.m_nId), &link);
     m_linkMap.Set(link.m_nId, link);
     return link.m_nId;
 }
@@ -211,7 +220,6 @@ std::string CVorMapperDoc::GetPlaneName(std::int32_t plane) const
     return text;
 }
 
-void CVorMapperDoc::SetPlaneName(std::int32_t plane, const std::string& name) { m_planeNames.Set(plane, name); }
 
 void CVorMapperDoc::SetOnline(bool online)
 {

@@ -9,6 +9,7 @@
 #include "mapper/model/bucket_map.h"
 #include "mapper/model/cell_index.h"
 #include "mapper/model/flat_index.h"
+#include "mapper/model/map_observer.h"
 #include "mapper/model/records.h"
 
 class CArchive;
@@ -101,6 +102,10 @@ public:
     bool OnUpdateCommandUI(vfw::CCmdUI& ui) const;
     void SetPlaneNamePrompt(IPlaneNamePrompt* prompt) { m_pPlaneNamePrompt = prompt; }
 
+    // --- observers of the stored map (not owned; remove before destruction)
+    void AddObserver(IMapObserver* observer);
+    void RemoveObserver(IMapObserver* observer);
+
     // --- character movement
     bool Move(Direction dir, const CRoomInfo* info = nullptr);
     bool SendOnlineMove(Direction dir);
@@ -144,6 +149,15 @@ private:
     CNodeIndex<CCellKey, CCellHash> m_cells;
     std::uint32_t m_nLastLinkId = 0;
     std::uint32_t m_nLastRoomId = 0;
+
+    bool Observed() const { return !m_observers.empty(); }
+    void NotifyRoom(RoomId id, const CRoom* before, const CRoom* after);
+    void NotifyLink(LinkId id, const CLink* before, const CLink* after);
+    void NotifyMapReplaced();
+    // In-place changes of a stored room made by moves, seen by observers first.
+    void FillRoomTexts(std::uint32_t node, const CRoomInfo& info);
+    void SetRoomSlot(RoomId id, Direction dir, LinkId link);
+    std::vector<IMapObserver*> m_observers;
 
     IPlaneNamePrompt* m_pPlaneNamePrompt = nullptr;
     IOnlineMoveSink* m_pMoveSink = nullptr;

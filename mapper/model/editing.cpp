@@ -22,6 +22,8 @@ LinkId CVorMapperDoc::AddLink(CLink link)
     ++m_nLastLinkId;
     link.SetId(m_nLastLinkId);
     const LinkId id = link.m_nId;
+    if (Observed())
+        NotifyLink(id, nullptr, &link);
     m_linkMap.Set(id, std::move(link));
     return id;
 }
@@ -45,6 +47,8 @@ void CVorMapperDoc::DeleteLink(LinkId id)
             SetRoom(to);
         }
     }
+    if (Observed())
+        NotifyLink(id, m_linkMap.Find(id), nullptr);
     m_linkMap.Remove(id);
 }
 
@@ -87,6 +91,8 @@ bool CVorMapperDoc::DeleteRoom(RoomId id)
     for (LinkId linkId : room.m_links)
         if (linkId != 0)
             DeleteLink(linkId);
+    if (Observed())
+        NotifyRoom(id, m_roomMap.Find(id), nullptr);
     m_cells.erase(m_roomMap.NodeOf(id), CellOf());
     m_roomMap.Remove(id);
 
@@ -116,10 +122,16 @@ void CVorMapperDoc::ShiftRooms(RoomId id, Direction dir)
     const std::int32_t threshold = coord(room);
     // Positions change under the index: move every room, then index afresh.
     m_cells.clear();
-    m_roomMap.ForEach([&](RoomId, CRoom& r) {
-        std::int32_t& c = coord(r);
-        if (step > 0 ? c >= threshold : c <= threshold)
-            c = WrapAdd(c, step);
+    m_roomMap.ForEach([&](RoomId rid, CRoom& r) {
+        const std::int32_t c = coord(r);
+        if (!(step > 0 ? c >= threshold : c <= threshold))
+            return;
+        if (Observed()) {
+            CRoom after = r;
+            coord(after) = WrapAdd(c, step);
+            NotifyRoom(rid, &r, &after);
+        }
+        coord(r) = WrapAdd(c, step);
     });
     RebuildCellIndex();
     if (axis == PLANE)

@@ -178,6 +178,7 @@ void CVorMapperDoc::Load(CArchive& ar)
     RaiseCountersToIds();
     if (!m_roomMap.Find(m_nCurrentRoom) && !m_roomMap.empty())
         m_nCurrentRoom = m_roomMap.begin().key();
+    NotifyMapReplaced();
     SetModifiedFlag(false);
 }
 

@@ -36,7 +36,7 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
             return false;
         m_nCurrentRoom = nextId;
         if (info)
-            next->m_info.FillMissing(*info);  // texts only: the cell index is not touched
+            FillRoomTexts(m_roomMap.NodeOf(nextId), *info);  // texts only: the cell index is not touched
         showPlaneOf(next->m_nPlane);
         return true;
     }
@@ -58,7 +58,7 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
     if (found != CRoomMap::npos) {
         targetId = m_roomMap.NodeKey(found);
         if (info)
-            m_roomMap.NodeValue(found).m_info.FillMissing(*info);
+            FillRoomTexts(found, *info);
     } else {
         CRoom target;
         target.m_nX = tx;
@@ -79,11 +79,10 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
     const LinkId linkId = AddLink(std::move(link));
 
     // Adding may have moved the stored records: look both up afresh.
-    m_roomMap.Find(curId)->m_links[dir] = linkId;
-    CRoom* target = m_roomMap.Find(targetId);
-    target->m_links[Opposite(dir)] = linkId;
+    SetRoomSlot(curId, dir, linkId);
+    SetRoomSlot(targetId, Opposite(dir), linkId);
     m_nCurrentRoom = targetId;
-    showPlaneOf(target->m_nPlane);
+    showPlaneOf(m_roomMap.Find(targetId)->m_nPlane);
     SetModifiedFlag();
     return true;
 }
@@ -95,4 +94,33 @@ bool CVorMapperDoc::SendOnlineMove(Direction dir)
     if (m_pMoveSink)
         m_pMoveSink->SendDirection(dir);
     return true;
+}
+
+void CVorMapperDoc::FillRoomTexts(std::uint32_t node, const CRoomInfo& info)
+{
+    CRoom& stored = m_roomMap.NodeValue(node);
+    if (!Observed()) {
+        stored.m_info.FillMissing(info);
+        return;
+    }
+    CRoom after = stored;
+    after.m_info.FillMissing(info);
+    const CRoomInfo& a = after.m_info;
+    const CRoomInfo& b = stored.m_info;
+    if (a.m_strTitle == b.m_strTitle && a.m_strComments == b.m_strComments && a.m_strLabel == b.m_strLabel &&
+        a.m_ptLabel == b.m_ptLabel)
+        return;  // nothing was missing: no change to report
+    NotifyRoom(stored.m_nId, &stored, &after);
+    stored = std::move(after);
+}
+
+void CVorMapperDoc::SetRoomSlot(RoomId id, Direction dir, LinkId link)
+{
+    CRoom& stored = *m_roomMap.Find(id);
+    if (Observed()) {
+        CRoom after = stored;
+        after.m_links[dir] = link;
+        NotifyRoom(id, &stored, &after);
+    }
+    stored.m_links[dir] = link;
 }

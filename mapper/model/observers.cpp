@@ -1,0 +1,40 @@
+// The document's observers and the calls that reach them.
+#include <algorithm>
+
+#include "mapper/model/document.h"
+
+void CVorMapperDoc::AddObserver(IMapObserver* observer)
+{
+    if (observer && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void CVorMapperDoc::RemoveObserver(IMapObserver* observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CVorMapperDoc::NotifyRoom(RoomId id, const CRoom* before, const CRoom* after)
+{
+    for (IMapObserver* observer : m_observers)
+        observer->OnRoomChanging(id, before, after);
+}
+
+void CVorMapperDoc::NotifyLink(LinkId id, const CLink* before, const CLink* after)
+{
+    for (IMapObserver* observer : m_observers)
+        observer->OnLinkChanging(id, before, after);
+}
+
+void CVorMapperDoc::NotifyMapReplaced()
+{
+    for (IMapObserver* observer : m_observers)
+        observer->OnMapReplaced();
+}
+
+void CVorMapperDoc::SetPlaneName(std::int32_t plane, const std::string& name)
+{
+    for (IMapObserver* observer : m_observers)
+        observer->OnPlaneNameChanging(plane, m_planeNames.Find(plane), &name);
+    m_planeNames.Set(plane, name);
+}
