@@ -1,16 +1,10 @@
 #include "tools/playclient/proxy_relay.h"
 
+#include "tools/playclient/command_text.h"
+
 namespace {
 constexpr unsigned char kIac = 255, kSb = 250, kSe = 240, kWill = 251, kDont = 254;
 
-void AppendEscaped(const std::string& text, std::string& out)
-{
-    for (char c : text) {
-        out += c;
-        if (static_cast<unsigned char>(c) == kIac)
-            out += c;
-    }
-}
 }  // namespace
 
 // ---------------------------------------------------------------- client commands
@@ -85,10 +79,7 @@ void CClientCommandReader::Feed(std::string_view data, std::vector<std::string>&
 
 std::string CProxyRelay::EchoLine(const std::string& command)
 {
-    std::string out = kEchoMark;
-    AppendEscaped(command, out);
-    out += "\r\n";
-    return out;
+    return kEchoMark + GameBytes(command);
 }
 
 void CProxyRelay::FromGame(std::string_view data, std::string& toClient, std::vector<CGameLine>& lines)
@@ -132,8 +123,7 @@ void CProxyRelay::FromClient(std::string_view data, std::string& toGame, std::ve
 
 void CProxyRelay::FromMapper(const std::string& command, std::string& toGame, std::string& toClient)
 {
-    AppendEscaped(command, toGame);
-    toGame += "\r\n";
+    toGame += GameBytes(command);
     m_strWaiting += EchoLine(command);
     if (!m_bGameMidLine && !m_filter.InSequence()) {
         toClient += m_strWaiting;

@@ -62,7 +62,7 @@ public:
     // `toGame` (the same bytes) and the commands ended to `commands`.
     void FromClient(std::string_view data, std::string& toGame, std::vector<std::string>& commands);
     // A command made on the map: appends the bytes for the game (the command,
-    // 255 doubled, and CR LF) to `toGame`, and to `toClient` its echo when
+    // 255 doubled, line ends made blanks, and CR LF) to `toGame`, and to `toClient` its echo when
     // it fits now; else the echo waits.
     void FromMapper(const std::string& command, std::string& toGame, std::string& toClient);
     // Puts waiting echoes out unless a telnet or terminal sequence is open;
