@@ -217,7 +217,7 @@ private:
     void ProxyGame(WPARAM wp, LPARAM lp);  // a socket event of the game connection in proxy mode
     void ProxyMapperCommand(const std::string& command);
     void ProxyClientGone(const std::string& why);
-    void ProxyIdle();  // on the watch timer: echoes waiting behind a prompt
+    void ProxyIdle();  // on the watch timer: echoes waiting behind a prompt, commands behind a CR
 
     // The scripted part: walk, save, ready and quit files.
     void OnScriptTimer();
@@ -244,4 +244,5 @@ private:
     CProxyServer m_proxy;
     CProxyRelay m_relay;
     std::string m_strToGame;  // from the client before the game connection is up
+    DWORD m_dwClientData = 0;  // when the client last sent something
 };

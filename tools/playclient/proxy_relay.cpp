@@ -117,13 +117,36 @@ void CProxyRelay::FromGame(std::string_view data, std::string& toClient, std::ve
 
 void CProxyRelay::FromClient(std::string_view data, std::string& toGame, std::vector<std::string>& commands)
 {
-    toGame.append(data);
-    m_commands.Feed(data, commands);
+    while (!data.empty()) {
+        // Up to the next byte that may end a line: waiting map commands go right after it.
+        const std::size_t end = data.find_first_of(std::string_view("\r\n\0", 3));
+        const std::size_t n = end == std::string_view::npos ? data.size() : end + 1;
+        m_commands.Feed(data.substr(0, n), commands);
+        toGame.append(data.substr(0, n));
+        data.remove_prefix(n);
+        if (!m_strGameWaiting.empty() && m_commands.AtLineStart()) {
+            toGame += m_strGameWaiting;
+            m_strGameWaiting.clear();
+        }
+    }
+}
+
+bool CProxyRelay::FlushCommand(std::string& toGame)
+{
+    if (m_strGameWaiting.empty() || !(m_commands.AtLineStart() || m_commands.AfterCr()))
+        return false;
+    toGame += m_strGameWaiting;
+    m_strGameWaiting.clear();
+    return true;
 }
 
 void CProxyRelay::FromMapper(const std::string& command, std::string& toGame, std::string& toClient)
 {
-    toGame += GameBytes(command);
+    m_strGameWaiting += GameBytes(command);
+    if (m_commands.AtLineStart()) {
+        toGame += m_strGameWaiting;
+        m_strGameWaiting.clear();
+    }
     m_strWaiting += EchoLine(command);
     if (!m_bGameMidLine && !m_filter.InSequence()) {
         toClient += m_strWaiting;

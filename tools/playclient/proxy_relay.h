@@ -13,7 +13,9 @@
 //   client's stream only where a line of the game's has ended and no telnet
 //   or terminal sequence is open, so that neither is broken; until then it
 //   waits (`FlushEcho` puts it out anyway after a quiet spell, on a line of
-//   its own).
+//   its own). Likewise a map command waits while the client has a line of
+//   its own unfinished (a client that sends as you type), so that the two
+//   do not run into one.
 // All state carries over between reads: a sequence or a line split across
 // reads is handled like one that arrives whole.
 #include <cstddef>
@@ -37,6 +39,11 @@ public:
     void Feed(std::string_view data, std::vector<std::string>& commands);
     // True when a line has been started and not ended.
     bool HasPending() const { return m_bPending; }
+    // True between two lines: no line started, no telnet command open, no
+    // CR whose LF may still come.
+    bool AtLineStart() const { return !m_bPending && m_state == EState::Data; }
+    // True right after a CR that may be followed by its LF or NUL.
+    bool AfterCr() const { return m_state == EState::Cr; }
 
 private:
     enum class EState { Data, Cr, Iac, Option, Sub, SubIac };
@@ -62,14 +69,18 @@ public:
     // `toGame` (the same bytes) and the commands ended to `commands`.
     void FromClient(std::string_view data, std::string& toGame, std::vector<std::string>& commands);
     // A command made on the map: appends the bytes for the game (the command,
-    // 255 doubled, line ends made blanks, and CR LF) to `toGame`, and to `toClient` its echo when
-    // it fits now; else the echo waits.
+    // 255 doubled, line ends made blanks, and CR LF) to `toGame` and its echo
+    // to `toClient`, each when it fits now; else they wait.
     void FromMapper(const std::string& command, std::string& toGame, std::string& toClient);
     // Puts waiting echoes out unless a telnet or terminal sequence is open;
     // when the game's line is unfinished (a prompt), they go on a line of
     // their own. Returns true when something was appended.
     bool FlushEcho(std::string& toClient);
     bool HasWaitingEcho() const { return !m_strWaiting.empty(); }
+    // Map commands waiting for the client's line end; after a quiet spell a
+    // last CR is taken as the line end and they go out.
+    bool HasWaitingCommand() const { return !m_strGameWaiting.empty(); }
+    bool FlushCommand(std::string& toGame);
     // The game's unfinished line (a prompt), decoded.
     const std::string& Pending() const { return m_lines.Pending(); }
     // At the end of the game connection: its unfinished line, if any.
@@ -83,5 +94,6 @@ private:
     CLineAssembler m_lines;
     CClientCommandReader m_commands;
     std::string m_strWaiting;  // echo lines, complete with their line ends
+    std::string m_strGameWaiting;  // map commands for the game, complete with their line ends
     bool m_bGameMidLine = false;  // raw bytes since the game's last LF
 };

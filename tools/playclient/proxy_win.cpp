@@ -7,7 +7,7 @@
 
 namespace {
 constexpr std::size_t kMaxQueued = 64u << 20;  // a client that reads nothing is dropped beyond this
-constexpr DWORD kEchoQuietMs = 500;           // an echo waiting behind a prompt goes out after this much silence
+constexpr DWORD kEchoQuietMs = 500;  // what waits behind a prompt or a last CR goes out after this much silence
 
 std::string PeerName(const sockaddr_in& a)
 {
@@ -174,6 +174,7 @@ void CPlayClient::OnProxy(WPARAM wp, LPARAM lp)
         return;
     }
     if (!data.empty()) {
+        m_dwClientData = ::GetTickCount();
         std::string toGame;
         std::vector<std::string> commands;
         m_relay.FromClient(data, toGame, commands);
@@ -256,9 +257,11 @@ void CPlayClient::ProxyClientGone(const std::string& why)
 
 void CPlayClient::ProxyIdle()
 {
-    if (!m_relay.HasWaitingEcho() || ::GetTickCount() - m_conn.LastDataTick() < kEchoQuietMs)
-        return;
-    std::string toClient;
-    if (m_relay.FlushEcho(toClient))
+    const DWORD now = ::GetTickCount();
+    std::string toClient, toGame, error;
+    if (m_relay.HasWaitingEcho() && now - m_conn.LastDataTick() >= kEchoQuietMs && m_relay.FlushEcho(toClient))
         m_proxy.Send(toClient);
+    if (m_relay.HasWaitingCommand() && now - m_dwClientData >= kEchoQuietMs && m_relay.FlushCommand(toGame) &&
+        m_conn.IsConnected() && !m_conn.Send(toGame, error))
+        Report(error);
 }

@@ -171,9 +171,9 @@ class ProxySession(demo.Demo):
         log("%s: map checked, %d rooms and %d links as the world's exits make them" %
             (what, len(got["rooms"]), len(got["links"])))
 
-    def check_screen_holds_game_text(self):
-        """Every line of the game's (as playclient decoded it) is on the
-        client's screen, unchanged and in order."""
+    def screen_mismatch(self):
+        """None when every line of the game's (as playclient decoded it) is
+        on the client's screen, unchanged and in order; else what is not."""
         lines = []
         text = self.client_log_text().replace("\r\n", "\n")
         text = text[text.find("%% connected to 127.0.0.1:%d" % self.server.port):]
@@ -187,12 +187,25 @@ class ProxySession(demo.Demo):
             try:
                 at = screen.index(line, at) + 1
             except ValueError:
-                raise AssertionError("the game's line %r is not on the client's screen (in order); screen:\n%s" %
-                                     (line, "\n".join(screen[-60:])))
+                return "the game's line %r is not on the client's screen (in order); screen:\n%s" % (
+                    line, "\n".join(screen[-60:]))
         for key in ("square", "nroad", "tower", "cellar", "alley"):
             if world.PLACES[key][0] not in screen:
-                raise AssertionError("%s is not on the client's screen" % world.PLACES[key][0])
-        log("the client's screen holds all %d lines of the game's, unchanged and in order" % len(lines))
+                return "%s is not on the client's screen" % world.PLACES[key][0]
+        self.game_lines = len(lines)
+        return None
+
+    def check_screen_holds_game_text(self):
+        # The terminal may lag behind the log: look again for a while.
+        deadline = time.time() + 30
+        while True:
+            problem = self.screen_mismatch()
+            if problem is None:
+                break
+            if time.time() > deadline:
+                raise AssertionError(problem)
+            time.sleep(0.5)
+        log("the client's screen holds all %d lines of the game's, unchanged and in order" % self.game_lines)
 
     def rose_centre(self):
         shot = os.path.join(self.out, "screen.png")

@@ -133,4 +133,31 @@ TEST(ProxyRelay, MapCommandsGoToTheGameAndTheirEchoWaitsForALineEnd)
     EXPECT_EQ(lines[0].text, "North Road");
     EXPECT_EQ(lines[1].text, "");
 }
+TEST(ProxyRelay, MapCommandsWaitForTheClientsUnfinishedLine)
+{
+    CProxyRelay r;
+    std::string toGame, toClient;
+    std::vector<std::string> commands;
+    r.FromClient("nor", toGame, commands);  // a client that sends as the player types
+    r.FromMapper("east", toGame, toClient);
+    EXPECT_EQ(toGame, "nor");
+    EXPECT_EQ(toClient, "[map] east\r\n") << "the echo needs no wait";
+    EXPECT_FALSE(r.FlushCommand(toGame)) << "the client's line is not ended";
+    r.FromClient("th\r", toGame, commands);
+    EXPECT_EQ(toGame, "north\r") << "its LF may come yet";
+    r.FromClient("\nlook\r\n", toGame, commands);
+    EXPECT_EQ(toGame, "north\r\neast\r\nlook\r\n");
+    EXPECT_EQ(commands, (std::vector<std::string>{"north", "look"}));
+
+    // Inside a subnegotiation split across reads, then a line ended by a lone CR.
+    toGame.clear();
+    r.FromClient(IAC + "\xFA\x1F" + std::string(1, '\0'), toGame, commands);
+    r.FromMapper("up", toGame, toClient);
+    r.FromClient("\x50" + IAC + "\xF0" + "say hi\r", toGame, commands);
+    EXPECT_TRUE(r.HasWaitingCommand());
+    EXPECT_TRUE(r.FlushCommand(toGame)) << "after a quiet spell a last CR ends the line";
+    EXPECT_EQ(toGame, IAC + "\xFA\x1F" + std::string(1, '\0') + "\x50" + IAC + "\xF0" + "say hi\rup\r\n");
+    EXPECT_FALSE(r.HasWaitingCommand());
+    EXPECT_EQ(commands.back(), "say hi");
+}
 }  // namespace
