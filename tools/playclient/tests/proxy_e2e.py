@@ -134,6 +134,12 @@ class ProxySession(demo.Demo):
             time.sleep(0.1)
         raise AssertionError("the game did not fall quiet")
 
+    def game_window_says_connected(self):
+        """The Game window's caption (Wine gives it to the X window) tells of the client."""
+        found = subprocess.run(["xdotool", "search", "--name", "a client is connected"], capture_output=True,
+                               text=True, timeout=60, env=dict(os.environ, DISPLAY=self.display))
+        return found.returncode == 0 and found.stdout.strip() != ""
+
     def type(self, command):
         self.tmux("send-keys", "-t", "play", "-l", command)
         self.tmux("send-keys", "-t", "play", "Enter")
@@ -252,6 +258,7 @@ class ProxySession(demo.Demo):
         mark = len(self.client_log_text())
         self.type("/dc")
         self.wait_log("the game connection closed with the client's", "% your client disconnected", mark)
+        wait_for("the Game window without its note", lambda: not self.game_window_says_connected())
         # A new client connection opens a new game connection.
         self.type("/connect 127.0.0.1 %d" % self.listen)
         self.wait_log("a second client connection", "% a client connected from", mark)
@@ -284,6 +291,7 @@ class ProxySession(demo.Demo):
             self.start_terminal_client()
             self.wait_log("the client's connection", "% a client connected from")
             self.wait_log("the game connection", "%% connected to 127.0.0.1:%d" % self.server.port)
+            wait_for("the Game window's note that a client is connected", self.game_window_says_connected)
             self.wait_quiet()
             commands, place = self.typed_walk()
             self.save_and_check(commands, "typed walk")
