@@ -3,7 +3,8 @@
 win32 build, unpacked into a fresh folder, checked for its files and for
 imports outside the system DLLs, and run from there: the cross-process
 plug-in test against the unpacked VorMapper.exe, vmm.exe new and info, and
-playclient.exe's own argument check.
+playclient.exe's own argument check, and a program built against the
+packaged header and import library calling the packaged vorh.dll.
 
   package_test.py --build WIN32_BUILD_DIR --out DIR --plugin-test PLUGIN_SESSION_TESTS_EXE
 """
@@ -93,6 +94,24 @@ def main():
     if code != 2 or "usage" not in text:
         raise AssertionError("playclient.exe did not start and check its arguments (exit %d): %s" % (code, text))
     print("package: vmm.exe new and info, and playclient.exe run from the unpacked folder", flush=True)
+
+    # A client author's program, built against the header and the import
+    # library of the package, calls into its vorh.dll.
+    probe_src = os.path.join(out, "probe.cpp")
+    with open(probe_src, "w") as f:
+        f.write('#include "vorh.h"\n#include <cstdio>\n'
+                'int main() { std::printf("docked %d dockable %d\\n", vorhCheckDocked(nullptr), '
+                'vorhCheckDockable(nullptr)); return 0; }\n')
+    probe = os.path.join(home, "probe.exe")
+    code, text = run(["i686-w64-mingw32-g++-posix", "-static", "-I", home, probe_src,
+                      os.path.join(home, "libvorh.dll.a"), "-o", probe], cwd=out)
+    if code != 0:
+        raise AssertionError("a program does not build against vorh.h and libvorh.dll.a: %s" % text)
+    code, text = run([WINE_RUN, probe], cwd=home)
+    if code != 0 or "docked 0 dockable 0" not in text:
+        raise AssertionError("the program built against the package did not run with its vorh.dll (exit %d): %s" %
+                             (code, text.strip()))
+    print("package: a program built against vorh.h and libvorh.dll.a runs with the packaged vorh.dll", flush=True)
     return 0
 
 
