@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/win/modal.h"
+
 namespace vfw {
 
 bool ExchangeData(HWND hDlg, BOOL save, void (*exchange)(void* self, CDataExchange&), void* self,
@@ -44,7 +46,11 @@ void InitDialogControls() {
 
 INT_PTR CDialog::DoModal() {
     InitDialogControls();
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), m_hParent,
+    // Owned by the parent's top-level window, which the run disables: a
+    // dialog opened from the view makes the whole frame wait for it.
+    m_hOwner = ModalOwner(m_hParent);
+    CModalRun run(&m_hWnd, false);
+    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), m_hOwner,
                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
     return result;
@@ -82,7 +88,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         self = reinterpret_cast<CDialog*>(lp);
         ::SetWindowLongPtrA(hwnd, DWLP_USER, lp);
         self->m_hWnd = hwnd;
-        return self->OnInitDialog();
+        const BOOL focus = self->OnInitDialog();
+        // After OnInitDialog, which may have resized it; still hidden here.
+        CenterOnOwner(hwnd, self->m_hOwner);
+        return focus;
     }
     self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!self) return FALSE;

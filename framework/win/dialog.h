@@ -18,7 +18,9 @@ public:
     CDialog& operator=(const CDialog&) = delete;
     virtual ~CDialog() = default;
 
-    // Runs the dialog; IDOK or IDCANCEL, -1 when the template cannot be loaded.
+    // Runs the dialog, owned by the parent's top-level window (disabled
+    // meanwhile) and centred on it; IDOK or IDCANCEL, -1 when the template
+    // cannot be loaded.
     INT_PTR DoModal();
 
     // Default: fill the controls from the members; TRUE lets the dialog
@@ -42,6 +44,8 @@ public:
     HWND m_hWnd = nullptr;
     UINT m_nIDTemplate;
     HWND m_hParent;
+    // During the run: the window it is modal to (ModalOwner of the parent).
+    HWND m_hOwner = nullptr;
 
 protected:
     // Tells the user why a value was refused and puts the focus on its control.

@@ -1,6 +1,7 @@
 #include "framework/win/property_sheet.h"
 
 #include "framework/win/dialog.h"
+#include "framework/win/modal.h"
 
 namespace vfw {
 
@@ -87,6 +88,20 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     return FALSE;
 }
 
+namespace {
+// The sheet being created; its callback carries no data of its own.
+CPropertySheet* g_creating = nullptr;
+}  // namespace
+
+int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM)
+{
+    if (msg == PSCB_INITIALIZED && g_creating) {
+        g_creating->m_hWnd = hwnd;
+        CenterOnOwner(hwnd, g_creating->m_hOwner);
+    }
+    return 0;
+}
+
 void CPropertySheet::AddPage(CPropertyPage* page) {
     page->m_pSheet = this;
     m_pages.push_back(page);
@@ -114,15 +129,24 @@ INT_PTR CPropertySheet::DoModal() {
     }
     PROPSHEETHEADERA h{};
     h.dwSize = sizeof h;
-    h.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
-    h.hwndParent = m_hParent;
+    h.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    h.pfnCallback = &CPropertySheet::SheetCallback;
+    // The platform's sheet disables the window it is given: give it the
+    // top-level one, so that a sheet opened from the view makes the whole
+    // frame wait (and stays above it).
+    m_hOwner = ModalOwner(m_hParent);
+    h.hwndParent = m_hOwner;
     h.hInstance = inst;
     h.pszCaption = m_strCaption.c_str();
     h.nPages = static_cast<UINT>(psp.size());
     h.nStartPage = m_nStartPage < h.nPages ? m_nStartPage : 0;
     h.ppsp = psp.data();
     m_nResult = IDCANCEL;
+    CModalRun run(&m_hWnd, true);
+    CPropertySheet* outer = g_creating;
+    g_creating = this;
     INT_PTR r = ::PropertySheetA(&h);
+    g_creating = outer;
     m_hWnd = nullptr;
     if (r < 0) return -1;
     return m_nResult;

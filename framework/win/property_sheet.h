@@ -68,16 +68,21 @@ public:
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     CPropertyPage* GetPage(int i) const { return m_pages[static_cast<size_t>(i)]; }
 
-    // IDOK when closed with OK, IDCANCEL otherwise, -1 when it cannot open.
+    // Runs the sheet, owned by the parent's top-level window (disabled
+    // meanwhile) and centred on it. IDOK when closed with OK, IDCANCEL
+    // otherwise, -1 when it cannot open.
     INT_PTR DoModal();
 
     HWND m_hWnd = nullptr;
     std::string m_strCaption;
     HWND m_hParent;
     UINT m_nStartPage;
+    // During the run: the window it is modal to (ModalOwner of the parent).
+    HWND m_hOwner = nullptr;
 
 private:
     friend class CPropertyPage;
+    static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
     std::vector<CPropertyPage*> m_pages;
     INT_PTR m_nResult = IDCANCEL;
 };

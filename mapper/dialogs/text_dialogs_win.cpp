@@ -11,7 +11,7 @@ BOOL CTextInputDialog::OnInitDialog() {
 
 void CTextInputDialog::DoDataExchange(vfw::CDataExchange& dx) { vfw::DDX_Text(dx, IDC_TEXT_EDIT, m_strText); }
 
-CPlaneNameDialog::CPlaneNameDialog() : vfw::CDialog(IDD_PLANE_NAME, nullptr) {}
+CPlaneNameDialog::CPlaneNameDialog(HWND hParent) : vfw::CDialog(IDD_PLANE_NAME, hParent) {}
 
 void CPlaneNameDialog::DoDataExchange(vfw::CDataExchange& dx) { vfw::DDX_Text(dx, IDC_TEXT_EDIT, m_strText); }
 

@@ -17,10 +17,10 @@ public:
     std::string m_strText;
 };
 
-// "Plane name": run without a parent by the map's "Rename plane".
+// "Plane name": run over the frame by the map's "Rename plane".
 class CPlaneNameDialog : public vfw::CDialog {
 public:
-    CPlaneNameDialog();
+    explicit CPlaneNameDialog(HWND hParent = nullptr);
     void DoDataExchange(vfw::CDataExchange& dx) override;
 
     std::string m_strText;

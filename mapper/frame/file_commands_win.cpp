@@ -4,6 +4,8 @@
 
 #include <commdlg.h>
 
+#include "framework/win/modal.h"
+
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 
@@ -24,6 +26,7 @@ std::string AskFileName(HWND owner, bool save, const std::string& initial)
     ofn.nMaxFile = sizeof path;
     ofn.lpstrDefExt = "vmm";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    vfw::CModalRun run;
     const BOOL chosen = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
     return chosen ? std::string(path) : std::string();
 }
@@ -53,6 +56,7 @@ bool CMainFrame::SaveModified()
     if (!m_doc.IsModified())
         return true;
     const std::string question = "Save changes to " + FileTitle(m_strPathName) + "?";
+    vfw::CModalRun run;
     switch (::MessageBoxA(m_hWnd, question.c_str(), "VorMapper", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES:
         return OnFileSave();

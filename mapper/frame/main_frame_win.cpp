@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/win/command_ui.h"
+#include "framework/win/modal.h"
 #include "mapper/dialogs/text_dialogs_win.h"
 #include "mapper/frame/client_protocol.h"
 #include "mapper/model/document.h"
@@ -77,6 +78,10 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             ::SetFocus(m_view.m_hWnd);
         return 0;
     case WM_COMMAND:
+        // While a dialog is open nothing may change or replace the map under
+        // it; a command can still come by the client's menu bar when docked.
+        if (vfw::ActivateModalWindow(m_hWnd))
+            return 0;
         if (OnCmdMsg(LOWORD(wp)))
             return 0;
         break;
@@ -88,7 +93,12 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_COPYDATA:
         return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_CLOSE:
-        OnClose();
+        // Not under an open dialog: it comes first.
+        if (!vfw::ActivateModalWindow(m_hWnd))
+            OnClose();
+        return 0;
+    case UM_DESTROY_AFTER_DIALOGS:
+        DestroyFrame();
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
@@ -286,12 +296,13 @@ bool CMainFrame::AskFollowName(std::string& name)
 
 void CMainFrame::ShowInformation(const std::string& text, const std::string& caption)
 {
+    vfw::CModalRun run;
     ::MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 std::string CMainFrame::AskPlaneName(const std::string& current)
 {
-    CPlaneNameDialog dlg;
+    CPlaneNameDialog dlg(m_hWnd);
     dlg.m_strText = current;
     dlg.DoModal();
     return dlg.m_strText;  // after Cancel still the text shown at opening
@@ -311,6 +322,12 @@ void CMainFrame::DockIntoClient()
 
 void CMainFrame::DestroyFrame()
 {
+    if (vfw::ModalDepth() > 0) {
+        // Not under an open dialog: cancel them and go once the last returned.
+        vfw::PostWhenModalRunsEnd(m_hWnd, UM_DESTROY_AFTER_DIALOGS);
+        vfw::CancelModalRuns();
+        return;
+    }
     // Posted handling would let more client messages in first: go now.
     ::DestroyWindow(m_hWnd);
 }

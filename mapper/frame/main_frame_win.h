@@ -13,6 +13,9 @@
 
 class CVorMapperDoc;
 
+// Posted to the frame to end it once the dialogs open at a quit have returned.
+constexpr UINT UM_DESTROY_AFTER_DIALOGS = WM_APP + 0x2A1;
+
 class CMainFrame : public vfw::CWnd,
                    public vfw::ICommandTarget,
                    public IClientChannel,

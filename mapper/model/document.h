@@ -101,6 +101,9 @@ public:
     bool OnCommand(unsigned id);
     bool OnUpdateCommandUI(vfw::CCmdUI& ui) const;
     void SetPlaneNamePrompt(IPlaneNamePrompt* prompt) { m_pPlaneNamePrompt = prompt; }
+    // "Rename plane": asks for the name of the plane on view and stores it
+    // (by OK or Cancel) for that plane; a changed name marks the map modified.
+    void RenamePlane();
 
     // --- observers of the stored map (not owned; remove before destruction)
     void AddObserver(IMapObserver* observer);

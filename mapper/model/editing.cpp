@@ -213,10 +213,7 @@ bool CVorMapperDoc::OnCommand(unsigned id)
         UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
         return true;
     case ID_EDIT_RENAME_PLANE:
-        if (m_pPlaneNamePrompt) {
-            SetPlaneName(m_nCurrentPlane, m_pPlaneNamePrompt->AskPlaneName(GetPlaneName(m_nCurrentPlane)));
-            UpdateAllViews(nullptr, HINT_REDRAW);
-        }
+        RenamePlane();
         return true;
     case ID_MODE_EXPLORE:
         m_bTrace = false;
@@ -240,6 +237,34 @@ bool CVorMapperDoc::OnCommand(unsigned id)
         return true;
     }
     return false;
+}
+
+namespace {
+// Notices that the map was replaced while a question was open.
+struct CReplacedWatch : IMapObserver {
+    void OnMapReplaced() override { replaced = true; }
+    bool replaced = false;
+};
+}  // namespace
+
+void CVorMapperDoc::RenamePlane()
+{
+    if (!m_pPlaneNamePrompt)
+        return;
+    // The name belongs to the plane whose name the dialog showed, whatever is
+    // on view when it closes; a map replaced meanwhile gets nothing.
+    const std::int32_t plane = m_nCurrentPlane;
+    const std::string shown = GetPlaneName(plane);
+    CReplacedWatch watch;
+    AddObserver(&watch);
+    const std::string name = m_pPlaneNamePrompt->AskPlaneName(shown);
+    RemoveObserver(&watch);
+    if (watch.replaced)
+        return;
+    SetPlaneName(plane, name);
+    if (name != shown)
+        SetModifiedFlag();
+    UpdateAllViews(nullptr, HINT_REDRAW);
 }
 
 bool CVorMapperDoc::OnUpdateCommandUI(vfw::CCmdUI& ui) const

@@ -23,7 +23,9 @@ INT_PTR CConfigSheet::Run()
 
 INT_PTR RunConfigSheet(HWND parent, CClientLink& link)
 {
+    // The Add and Modify prompts are modal to the sheet, not to the frame.
     CTextPromptWin prompt(parent);
     CConfigSheet sheet(parent, link, prompt);
+    prompt.FollowWindow(&sheet.m_hWnd);
     return sheet.Run();
 }

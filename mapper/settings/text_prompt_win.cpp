@@ -26,7 +26,7 @@ public:
 
 bool CTextPromptWin::AskText(const std::string& caption, std::string& text)
 {
-    CTextLineDialog dlg(m_hParent, caption, text);
+    CTextLineDialog dlg(m_pWindow && *m_pWindow ? *m_pWindow : m_hParent, caption, text);
     if (dlg.DoModal() != IDOK)
         return false;
     text = dlg.m_strText;

@@ -16,8 +16,12 @@ class CTextPromptWin : public ITextPrompt {
 public:
     explicit CTextPromptWin(HWND parent = nullptr) : m_hParent(parent) {}
     void SetParent(HWND parent) { m_hParent = parent; }
+    // The prompts open over whatever window *window holds at that moment (a
+    // sheet's, which exists only while the sheet runs); null: the parent.
+    void FollowWindow(const HWND* window) { m_pWindow = window; }
     bool AskText(const std::string& caption, std::string& text) override;
 
 private:
     HWND m_hParent;
+    const HWND* m_pWindow = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "mapper/view/map_view_win.h"
 
+#include "framework/win/modal.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 #include "mapper/settings/program_settings.h"
@@ -170,7 +171,8 @@ bool CVorMapperView::AskYesNo(const std::string& question)
 {
     if (m_askYesNo)
         return m_askYesNo(question);
-    HWND owner = m_hWnd ? ::GetAncestor(m_hWnd, GA_ROOT) : nullptr;
+    HWND owner = vfw::ModalOwner(m_hWnd);
+    vfw::CModalRun run;
     return ::MessageBoxA(owner, question.c_str(), kProgramTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

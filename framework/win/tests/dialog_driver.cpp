@@ -59,4 +59,41 @@ std::string ItemText(HWND dlg, int id) {
     return text;
 }
 
+void PressAt(POINT screen) {
+    ::SetCursorPos(screen.x, screen.y);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
+POINT UncoveredPoint(HWND under, HWND over) {
+    RECT client, covered;
+    ::GetClientRect(under, &client);
+    ::MapWindowPoints(under, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::GetWindowRect(over, &covered);
+    const POINT tries[] = {{client.left + 6, client.top + 6},
+                           {client.right - 6, client.top + 6},
+                           {client.left + 6, client.bottom - 6},
+                           {client.right - 6, client.bottom - 6}};
+    for (POINT p : tries)
+        if (!::PtInRect(&covered, p)) return p;
+    return {-1, -1};
+}
+
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = ::GetWindow(upper, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+bool IsCentredOn(HWND w, HWND owner) {
+    RECT a, b;
+    ::GetWindowRect(w, &a);
+    ::GetWindowRect(owner, &b);
+    const int dx = (a.left + a.right) - (b.left + b.right), dy = (a.top + a.bottom) - (b.top + b.bottom);
+    return dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2;
+}
+
 }  // namespace vfw::test

@@ -45,4 +45,15 @@ void Click(HWND dlg, int id);
 // The text of a control.
 std::string ItemText(HWND dlg, int id);
 
+// A press and release of the left button at a screen point, through the
+// system's input queue like the user's mouse.
+void PressAt(POINT screen);
+// A point of `under`'s client area that `over` does not cover (top-left
+// first, then the other corners); {-1, -1} when there is none.
+POINT UncoveredPoint(HWND under, HWND over);
+// True when `upper` comes before `lower` in the z-order of top-level windows.
+bool IsAbove(HWND upper, HWND lower);
+// The centres of the two windows' rectangles differ by at most one pixel.
+bool IsCentredOn(HWND w, HWND owner);
+
 }  // namespace vfw::test

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "mapper/model/tests/test_support.h"
 #include "mapper/resource_ids.h"
 
@@ -128,6 +130,59 @@ TEST(Commands, RenamePlaneStoresTheTextEvenAfterCancel)
     doc.SetPlaneNamePrompt(&rename);
     doc.OnCommand(ID_EDIT_RENAME_PLANE);
     EXPECT_EQ(doc.GetPlaneName(2), "Attic");
+}
+
+namespace {
+// A prompt under which something else happens before it closes.
+class CBusyPrompt : public IPlaneNamePrompt {
+public:
+    CBusyPrompt(std::function<void()> meanwhile, const char* answer) : m_meanwhile(std::move(meanwhile)), m_answer(answer) {}
+    std::string AskPlaneName(const std::string& current) override
+    {
+        shown = current;
+        m_meanwhile();
+        return m_answer;
+    }
+    std::string shown;
+
+private:
+    std::function<void()> m_meanwhile;
+    const char* m_answer;
+};
+}  // namespace
+
+TEST(Commands, RenamePlaneNamesThePlaneItShowedAndMarksTheMapModified)
+{
+    CNewDoc doc;
+    doc.m_nCurrentPlane = 2;
+    doc.SetPlaneName(3, "Roof");
+    CBusyPrompt prompt([&] { doc.OnCommand(ID_PLANE_HIGHER); }, "Attic");
+    doc.SetPlaneNamePrompt(&prompt);
+    doc.OnCommand(ID_EDIT_RENAME_PLANE);
+    EXPECT_EQ(prompt.shown, "Plane 2");
+    EXPECT_EQ(doc.m_nCurrentPlane, 3);
+    EXPECT_EQ(doc.GetPlaneName(2), "Attic");
+    EXPECT_EQ(doc.GetPlaneName(3), "Roof");
+    EXPECT_TRUE(doc.IsModified());
+
+    // The same name again, as after Cancel: nothing to save.
+    doc.SetModifiedFlag(false);
+    CFixedPrompt same("Roof");
+    doc.SetPlaneNamePrompt(&same);
+    doc.OnCommand(ID_EDIT_RENAME_PLANE);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(Commands, RenamePlaneStoresNothingInAMapThatReplacedTheOneItShowed)
+{
+    CNewDoc doc;
+    doc.m_nCurrentPlane = 1;
+    CBusyPrompt prompt([&] { doc.OnNewDocument(); }, "Attic");
+    doc.SetPlaneNamePrompt(&prompt);
+    doc.OnCommand(ID_EDIT_RENAME_PLANE);
+    EXPECT_EQ(prompt.shown, "Plane 1");
+    EXPECT_EQ(doc.GetPlaneNames().size(), 0u);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(Commands, ModesAndAutoShift)
