@@ -45,13 +45,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     doc.OnNewDocument();
     if (!client) {
         frame->ShowStandalone();
-        // A map named on a standalone command line is opened.
-        if (!args.m_bPlugin && !line.empty()) {
-            std::string path = line;
-            if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
-                path = path.substr(1, path.size() - 2);
+        // A map named on a standalone command line is opened; any switch,
+        // the plug-in switch with a bad handle too, leaves the new map.
+        const std::string path = GetCommandLineMapFile(line);
+        if (!path.empty())
             frame->OpenDocumentFile(path);
-        }
     }
     HACCEL accel = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     const int code = vfw::RunMessageLoop(frame->m_hWnd, accel, [&] {

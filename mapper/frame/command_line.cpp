@@ -46,3 +46,12 @@ CPluginCommandLine ParseCommandLine(std::string_view text)
     }
     return line;
 }
+
+std::string GetCommandLineMapFile(std::string_view text)
+{
+    if (text.empty() || text.front() == '/' || text.front() == '-')
+        return std::string();
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        text = text.substr(1, text.size() - 2);
+    return std::string(text);
+}

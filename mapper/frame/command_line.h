@@ -2,6 +2,7 @@
 // The program's command line: "/plugin", a blank, a number, a blank and the
 // client's window handle in decimal.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct CPluginCommandLine {
@@ -11,3 +12,8 @@ struct CPluginCommandLine {
 };
 
 CPluginCommandLine ParseCommandLine(std::string_view text);
+
+// The map file a standalone command line names: the whole text, without one
+// pair of enclosing double quotes. None (empty) when the text is empty or is
+// a switch, that is starts with '/' or '-' (a mistyped plug-in switch too).
+std::string GetCommandLineMapFile(std::string_view text);

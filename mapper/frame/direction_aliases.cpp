@@ -68,7 +68,8 @@ void CDirectionAliases::InstallDefaults()
         {DIR_NE, "northeast", "ne"}, {DIR_SE, "southeast", "se"}, {DIR_NW, "northwest", "nw"},
         {DIR_SW, "southwest", "sw"},
     };
-    Clear();
+    // Stored like any alias: the keys already in the table stay, so the
+    // configured aliases keep working when the client docks the mapper again.
     for (const Pair& p : kDefaults) {
         SetLong(p.dir, p.longForm);
         SetShort(p.dir, p.shortForm);

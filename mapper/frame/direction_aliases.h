@@ -23,7 +23,8 @@ public:
     void Clear();
     // Only the table emptied.
     void ClearLookup() { m_lookup.clear(); }
-    // The ten default pairs, in their registration order.
+    // The ten default pairs stored, in their registration order, over the
+    // texts; the keys already in the table stay.
     void InstallDefaults();
 
     std::size_t GetLookupSize() const { return m_lookup.size(); }

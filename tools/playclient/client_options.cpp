@@ -5,7 +5,9 @@
 
 const char kClientUsage[] =
     "playclient --port N [--host H] [--mapper EXE] [--vorh DLL] [--settings-dir DIR] [--trace] [--child-mapper]\n"
-    "           [--walk FILE] [--step-ms N] [--save-map FILE] [--ready-file FILE] [--quit-file FILE] [--log FILE]";
+    "           [--walk FILE] [--step-ms N] [--save-map FILE] [--ready-file FILE] [--quit-file FILE] [--log FILE]\n"
+    "playclient --listen N --port N [--host H] [...]   proxy mode: your own client connects to 127.0.0.1:N\n"
+    "           [--save-on FILE]  whenever FILE appears: save the map to the --save-map file";
 
 namespace {
 bool ReadInt(const std::string& text, int low, int high, int& out)
@@ -30,7 +32,8 @@ bool ParseClientOptions(const std::vector<std::string>& args, CClientOptions& o,
                                  {"--vorh", &CClientOptions::vorh},         {"--settings-dir", &CClientOptions::settingsDir},
                                  {"--walk", &CClientOptions::walk},         {"--save-map", &CClientOptions::saveMap},
                                  {"--ready-file", &CClientOptions::readyFile}, {"--quit-file", &CClientOptions::quitFile},
-                                 {"--log", &CClientOptions::log}};
+                                 {"--log", &CClientOptions::log},
+                                 {"--save-on", &CClientOptions::saveOn}};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--trace" || a == "--child-mapper") {
@@ -54,6 +57,12 @@ bool ParseClientOptions(const std::vector<std::string>& args, CClientOptions& o,
                 return false;
             }
             known = true;
+        } else if (a == "--listen") {
+            if (!ReadInt(value, 1, 65535, o.listen)) {
+                error = "--listen needs a port number from 1 to 65535, not '" + value + "'";
+                return false;
+            }
+            known = true;
         } else if (a == "--step-ms") {
             if (!ReadInt(value, 0, 600000, o.stepMs)) {
                 error = "--step-ms needs a number of milliseconds, not '" + value + "'";
@@ -66,6 +75,10 @@ bool ParseClientOptions(const std::vector<std::string>& args, CClientOptions& o,
             return false;
         }
         ++i;
+    }
+    if (o.listen && !o.port) {
+        error = "--listen needs --port (and --host) naming the game";
+        return false;
     }
     return true;
 }

@@ -17,6 +17,8 @@ struct CClientOptions {
     std::string readyFile;       // after the walk (and the save): written
     std::string quitFile;        // when it appears: quit (mapper ended with 1147)
     std::string log;             // every line of the pane is appended here
+    int listen = 0;              // proxy mode: wait for the player's own client on 127.0.0.1:listen
+    std::string saveOn;          // whenever this file appears: delete it, save the map (--save-map), ready file
 };
 
 // Reads the arguments (without the program name). On a bad argument returns

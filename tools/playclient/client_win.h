@@ -13,6 +13,7 @@
 
 #include "tools/playclient/client_options.h"
 #include "tools/playclient/line_assembler.h"
+#include "tools/playclient/proxy_relay.h"
 #include "tools/playclient/telnet_filter.h"
 
 enum : UINT {
@@ -21,6 +22,7 @@ enum : UINT {
     WM_APP_MAPPER_READY,               // the mapper announced its window
     WM_APP_MAPPER_COMMAND,             // a command the mapper sent is queued
     WM_APP_TYPED,                      // the command line was entered
+    WM_APP_PROXY,                      // events of the proxy's listening and client sockets
 };
 
 enum : ULONG_PTR {
@@ -45,6 +47,10 @@ public:
     void SetPending(const std::string& text);
     std::string TakeInput();
     void FocusInput() const;
+    // While a client of the player's own plays through the proxy: the
+    // command line is read-only and shows `note`; empty: typing again.
+    void SetReadOnly(const std::string& note);
+    bool IsReadOnly() const { return m_bReadOnly; }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -54,6 +60,7 @@ private:
 
     std::string m_strPending;
     int m_nPendingStart = -1;
+    bool m_bReadOnly = false;
 
     HWND m_hWnd = nullptr;
     HWND m_hOutput = nullptr;
@@ -65,7 +72,10 @@ private:
 // The game over TCP: telnet refused, text filtered, cut into lines.
 class CGameConnection {
 public:
-    bool Open(HWND notify, const std::string& host, int port, std::string& error);
+    // Raw: the bytes read are kept for `TakeRaw` instead of being filtered
+    // and answered (proxy mode, where the player's client does that).
+    bool Open(HWND notify, const std::string& host, int port, std::string& error, bool raw = false);
+    std::string TakeRaw() { return std::move(m_strRaw); }
     void Close();
     bool IsOpen() const { return m_socket != INVALID_SOCKET; }
     bool IsConnected() const { return m_bConnected; }
@@ -89,6 +99,36 @@ private:
     CTelnetFilter m_filter;
     CLineAssembler m_lines;
     DWORD m_dwLastData = 0;
+    bool m_bRaw = false;
+    std::string m_strRaw;
+};
+
+// Proxy mode's sockets: listening on 127.0.0.1 for the player's own client,
+// and the one client connected. What goes to the client is queued and sent
+// as the socket takes it.
+class CProxyServer {
+public:
+    enum class EEvent { None, Accepted, Data, Closed };
+    bool Listen(HWND notify, int port, std::string& error);
+    void Close();
+    bool HasClient() const { return m_client != INVALID_SOCKET; }
+    // Sends what is queued, then closes the client's connection.
+    void DropClient();
+    // Handles a socket event; bytes read go to `data`, notes to `reports`.
+    EEvent OnEvent(WPARAM wp, LPARAM lp, std::string& data, std::vector<std::string>& reports);
+    void Send(const std::string& bytes);
+    const std::string& ClientName() const { return m_strClient; }
+    int Port() const { return m_nPort; }
+
+private:
+    void Flush();
+
+    HWND m_hNotify = nullptr;
+    SOCKET m_listen = INVALID_SOCKET;
+    SOCKET m_client = INVALID_SOCKET;
+    int m_nPort = 0;
+    std::string m_strClient;
+    std::string m_strOut;
 };
 
 // The mapper's process and window.
@@ -149,6 +189,8 @@ private:
     // Game and typing.
     void Connect(const std::string& host, int port);
     void OnSocket(WPARAM wp, LPARAM lp);
+    void GameLine(const CGameLine& line);  // a line of the game's: the pane, the log, the mapper
+    void Command(const std::string& command);  // a command on its way: the pane, the log, the mapper
     void Type(const std::string& text, bool fromMapper);
     bool ClientCommand(const std::string& text);
 
@@ -167,6 +209,15 @@ private:
     void OnDockNotify(UINT msg, WPARAM wp, LPARAM lp);
     void LayOutWindows();
     void OverlayMapper();
+
+    // Proxy mode: the player's own client plays through this one.
+    bool IsProxy() const { return m_options.listen != 0; }
+    void StartProxy();
+    void OnProxy(WPARAM wp, LPARAM lp);
+    void ProxyGame(WPARAM wp, LPARAM lp);  // a socket event of the game connection in proxy mode
+    void ProxyMapperCommand(const std::string& command);
+    void ProxyClientGone(const std::string& why);
+    void ProxyIdle();  // on the watch timer: echoes waiting behind a prompt, commands behind a CR
 
     // The scripted part: walk, save, ready and quit files.
     void OnScriptTimer();
@@ -190,4 +241,8 @@ private:
     bool m_bClosing = false;
     bool m_bMapperOverlay = false;  // the mapper lies over the map area instead of inside it
     HANDLE m_hLog = INVALID_HANDLE_VALUE;
+    CProxyServer m_proxy;
+    CProxyRelay m_relay;
+    std::string m_strToGame;  // from the client before the game connection is up
+    DWORD m_dwClientData = 0;  // when the client last sent something
 };

@@ -2,9 +2,11 @@
 
 #include "tools/playclient/client_win.h"
 
-bool CGameConnection::Open(HWND notify, const std::string& host, int port, std::string& error)
+bool CGameConnection::Open(HWND notify, const std::string& host, int port, std::string& error, bool raw)
 {
     Close();
+    m_bRaw = raw;
+    m_strRaw.clear();
     m_strHost = host;
     m_nPort = port;
     m_filter = CTelnetFilter();
@@ -92,6 +94,10 @@ bool CGameConnection::ReadAll(std::vector<CGameLine>& lines, std::vector<std::st
         if (n < 0)
             return ::WSAGetLastError() == WSAEWOULDBLOCK;
         m_dwLastData = ::GetTickCount();
+        if (m_bRaw) {
+            m_strRaw.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
         std::string text, replies;
         m_filter.Feed(buffer, static_cast<std::size_t>(n), text, replies);
         if (!replies.empty()) {

@@ -88,8 +88,18 @@ int CGameWindow::AppendRaw(const std::string& line)
     return length;
 }
 
+void CGameWindow::SetReadOnly(const std::string& note)
+{
+    m_bReadOnly = !note.empty();
+    ::SendMessageA(m_hInput, EM_SETREADONLY, m_bReadOnly, 0);
+    ::SetWindowTextA(m_hInput, note.c_str());
+    ::SetWindowTextA(m_hWnd, m_bReadOnly ? "Game - a client is connected (read-only)" : "Game");
+}
+
 std::string CGameWindow::TakeInput()
 {
+    if (m_bReadOnly)
+        return std::string();
     const int n = ::GetWindowTextLengthA(m_hInput);
     std::string text(static_cast<std::size_t>(n) + 1, '\0');
     ::GetWindowTextA(m_hInput, text.data(), n + 1);

@@ -57,7 +57,9 @@ bool CPlayClient::Create(std::string& error)
         }
     }
     StartMapper();
-    if (m_options.port)
+    if (IsProxy())
+        StartProxy();
+    else if (m_options.port)
         Connect(m_options.host, m_options.port);
     ::SetTimer(m_hWnd, kWatchTimer, 250, nullptr);
     ::SetTimer(m_hWnd, kScriptTimer, 100, nullptr);
@@ -76,6 +78,7 @@ int CPlayClient::Run()
         m_dock.Unload();
     }
     m_conn.Close();
+    m_proxy.Close();
     if (m_hLog != INVALID_HANDLE_VALUE)
         ::CloseHandle(m_hLog);
     return 0;
@@ -104,25 +107,33 @@ void CPlayClient::Connect(const std::string& host, int port)
         Report(error);
 }
 
+void CPlayClient::GameLine(const CGameLine& line)
+{
+    m_game.Append(line.text);
+    if (m_hLog != INVALID_HANDLE_VALUE) {
+        const std::string out = line.text + "\r\n";
+        DWORD n = 0;
+        ::WriteFile(m_hLog, out.data(), static_cast<DWORD>(out.size()), &n, nullptr);
+    }
+    if (line.Cut())
+        Report("a line of " + std::to_string(line.length) + " bytes from the game was cut to " +
+               std::to_string(line.text.size()));
+    // One message per line, in the order the game sent them.
+    if (m_mapper.m_bOnline)
+        SendTextToMapper(CD_TEXT_LINE, line.text);
+}
+
 void CPlayClient::OnSocket(WPARAM wp, LPARAM lp)
 {
+    if (IsProxy()) {
+        ProxyGame(wp, lp);
+        return;
+    }
     std::vector<CGameLine> lines;
     std::vector<std::string> reports;
     m_conn.OnEvent(wp, lp, lines, reports);
-    for (const CGameLine& line : lines) {
-        m_game.Append(line.text);
-        if (m_hLog != INVALID_HANDLE_VALUE) {
-            const std::string out = line.text + "\r\n";
-            DWORD n = 0;
-            ::WriteFile(m_hLog, out.data(), static_cast<DWORD>(out.size()), &n, nullptr);
-        }
-        if (line.Cut())
-            Report("a line of " + std::to_string(line.length) + " bytes from the game was cut to " +
-                   std::to_string(line.text.size()));
-        // One message per line, in the order the game sent them.
-        if (m_mapper.m_bOnline)
-            SendTextToMapper(CD_TEXT_LINE, line.text);
-    }
+    for (const CGameLine& line : lines)
+        GameLine(line);
     for (const std::string& r : reports)
         Report(r);
     // A prompt has no line end: show it until its line is complete.
@@ -134,6 +145,23 @@ void CPlayClient::Type(const std::string& typed, bool fromMapper)
     const std::string command(CommandText(typed));
     if (!fromMapper && !command.empty() && command[0] == '/' && ClientCommand(command))
         return;
+    if (IsProxy()) {
+        if (fromMapper) {
+            ProxyMapperCommand(command);
+        } else {
+            Report("in proxy mode the game is played from your own client: connect it to 127.0.0.1:" +
+                   std::to_string(m_options.listen));
+        }
+        return;
+    }
+    Command(command);
+    std::string error;
+    if (!m_conn.Send(GameBytes(command), error))
+        Report(error + ": '" + command + "' was not sent");
+}
+
+void CPlayClient::Command(const std::string& command)
+{
     m_game.Append("> " + command);
     if (m_hLog != INVALID_HANDLE_VALUE) {
         const std::string out = "> " + command + "\r\n";
@@ -144,9 +172,6 @@ void CPlayClient::Type(const std::string& typed, bool fromMapper)
     // the commands it sent itself: that is how its own moves get mapped.
     if (m_mapper.m_bOnline)
         SendTextToMapper(CD_COMMAND, command);
-    std::string error;
-    if (!m_conn.Send(GameBytes(command), error))
-        Report(error + ": '" + command + "' was not sent");
 }
 
 bool CPlayClient::ClientCommand(const std::string& text)
@@ -160,6 +185,9 @@ bool CPlayClient::ClientCommand(const std::string& text)
         Report("/map NAME             a mapper menu command: " + MenuCommandNames());
         Report("/quit                 close the mapper (it offers to save) and the client");
         Report("//text                sends '/text' to the game");
+    } else if (word == "connect" && IsProxy()) {
+        Report("in proxy mode the game connection opens when your client connects to 127.0.0.1:" +
+               std::to_string(m_options.listen));
     } else if (word == "connect") {
         std::string host = m_options.host;
         int port = m_options.port;
@@ -211,7 +239,11 @@ LRESULT CPlayClient::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
         }
         return 0;
     case WM_APP_TYPED:
-        Type(m_game.TakeInput(), false);
+        if (!m_game.IsReadOnly())
+            Type(m_game.TakeInput(), false);
+        return 0;
+    case WM_APP_PROXY:
+        OnProxy(wp, lp);
         return 0;
     case WM_APP_SOCKET:
         OnSocket(wp, lp);
@@ -230,8 +262,11 @@ LRESULT CPlayClient::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
         }
         return 0;
     case WM_TIMER:
-        if (wp == kWatchTimer)
+        if (wp == kWatchTimer) {
             CheckMapper();
+            if (IsProxy())
+                ProxyIdle();
+        }
         else if (wp == kScriptTimer)
             OnScriptTimer();
         return 0;

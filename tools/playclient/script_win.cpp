@@ -1,7 +1,7 @@
 // The scripted part of a session: a walk typed command by command once the
 // game is connected and the mapper online, then (when asked) the map saved
 // through the mapper's own Save As dialog, a ready file, and a quit when the
-// quit file appears.
+// quit file appears; or a save whenever a save file appears.
 #include "tools/playclient/client_win.h"
 
 #include "tools/playclient/menu_names.h"
@@ -62,6 +62,15 @@ void CPlayClient::OnScriptTimer()
         return;
     }
     const DWORD now = ::GetTickCount();
+    if (!m_options.saveOn.empty() && (m_script == EScript::Done || (m_script == EScript::Walk && m_walk.empty())) &&
+        FileExists(m_options.saveOn)) {
+        // Asked from outside: save now (and tell by the ready file); again whenever asked.
+        ::DeleteFileA(m_options.saveOn.c_str());
+        if (!m_options.readyFile.empty())
+            ::DeleteFileA(m_options.readyFile.c_str());
+        m_script = m_options.saveMap.empty() ? EScript::Ready : EScript::Save;
+        return;
+    }
     switch (m_script) {
     case EScript::Walk:
         if (m_nWalked >= m_walk.size()) {

@@ -19,6 +19,9 @@ public:
 
     // Number of option requests refused so far.
     int RefusedOptions() const { return m_nRefused; }
+    // True while a telnet command or a terminal sequence is open: bytes put
+    // into the stream now would break it.
+    bool InSequence() const { return m_state != EState::Data; }
 
 private:
     enum class EState { Data, Iac, Option, Sub, SubIac, Esc, Csi, Osc };

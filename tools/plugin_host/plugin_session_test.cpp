@@ -198,3 +198,38 @@ TEST(PluginSession, AHandleThatIsNotAWindowStartsStandalone)
     ::PostMessageA(frame, WM_CLOSE, 0, 0);  // nothing changed: no question
     EXPECT_TRUE(host.WaitForExit(10000));
 }
+
+namespace {
+
+// Starts the mapper with `arguments` and waits for its standalone frame;
+// true when a message box of the mapper came up within `milliseconds` after.
+bool StandaloneStartShowsABox(const std::string& arguments, DWORD milliseconds)
+{
+    CPluginHost host;
+    EXPECT_TRUE(host.Start(MapperExe(), arguments));
+    HWND frame = nullptr;
+    EXPECT_TRUE(host.PumpUntil([&] {
+        frame = ::FindWindowA("VorMapperFrame", nullptr);
+        return frame && ::IsWindowVisible(frame);
+    })) << arguments;
+    HWND box = nullptr;
+    const bool shown = host.PumpUntil([&] { return (box = host.FindMapperDialog()) != nullptr; }, milliseconds);
+    if (box)
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    host.PumpUntil([&] { return host.FindMapperDialog() == nullptr; }, 5000);
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);  // a new, unchanged map: no question
+    EXPECT_TRUE(host.WaitForExit(10000)) << arguments;
+    return shown;
+}
+
+}  // namespace
+
+TEST(PluginSession, ASwitchThatIsNotThePluginSwitchStartsStandaloneWithoutAMessage)
+{
+    ASSERT_FALSE(MapperExe().empty());
+    // A file name is opened, and a missing one is reported ...
+    EXPECT_TRUE(StandaloneStartShowsABox("Z:\\nonexistent-vormapper-dir\\missing.vmm", 20000));
+    // ... but a switch is no file name: the program starts with a new map.
+    for (const char* arguments : {"/Plugin 0 65812", "-plugin 0 65812", "/x"})
+        EXPECT_FALSE(StandaloneStartShowsABox(arguments, 2000)) << arguments;
+}

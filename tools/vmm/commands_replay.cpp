@@ -1,11 +1,13 @@
 // vmm replay: plays a recorded game session into a map.
+#include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 #include "mapper/settings/client_settings.h"
 #include "mapper/settings/ini_file.h"
-#include "mapper/settings/profile_text.h"
 #include "tools/vmm/commands.h"
 #include "tools/vmm/transcript_player.h"
 
@@ -14,7 +16,8 @@ namespace {
 const char kUsage[] = "replay [--settings-dir DIR] [--map IN.vmm] --out OUT.vmm TRANSCRIPT";
 
 struct CReplayArgs {
-    std::string settingsDir, mapIn, mapOut, transcript;
+    std::optional<std::string> settingsDir;
+    std::string mapIn, mapOut, transcript;
 };
 
 bool ParseArgs(const VmmArgs& args, CReplayArgs& a, std::ostream& err)
@@ -22,14 +25,16 @@ bool ParseArgs(const VmmArgs& args, CReplayArgs& a, std::ostream& err)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string* value = nullptr;
-        if (arg == "--settings-dir")
-            value = &a.settingsDir;
+        // The settings directory may be empty, as a client may send it.
+        const bool settings = arg == "--settings-dir";
+        if (settings)
+            value = &a.settingsDir.emplace();
         else if (arg == "--map")
             value = &a.mapIn;
         else if (arg == "--out")
             value = &a.mapOut;
         if (value) {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
+            if (i + 1 >= args.size() || (args[i + 1].empty() && !settings)) {
                 err << "vmm replay: " << arg << " needs a value\n";
                 return false;
             }
@@ -60,45 +65,35 @@ std::string_view TrimBlanks(std::string_view s)
     return s;
 }
 
-// The settings file must exist and be made of profile lines. Values that the
-// mapper reads in its own way (no number, out of range) are only warned about.
-bool CheckSettingsFile(const std::string& path, std::ostream& err)
+// The mapper reads the settings file as it is, with no message; these only
+// point out what it will make of values that look like mistakes. They read
+// through the mapper's own reader and change nothing.
+void WarnAboutSettings(const std::string& path, std::ostream& err)
 {
-    std::vector<std::uint8_t> bytes;
-    std::string why;
-    if (!ReadFileBytes(path, bytes, why)) {
-        err << "vmm replay: cannot read settings file " << path << ": " << why << "\n";
-        return false;
+    // (A name without a folder is looked up by the platform's own rules.)
+    std::error_code ec;
+    if (path.find_first_of("/\\") != std::string::npos && !std::filesystem::exists(path, ec)) {
+        err << "vmm replay: warning: no settings file " << path << ": the defaults are used\n";
+        return;
     }
-    const std::vector<std::string> lines = ReadProfileLines(path);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view t = TrimBlanks(lines[i]);
-        const bool ok = t.empty() || t.front() == ';' || (t.front() == '[' && t.back() == ']') ||
-                        (t.find('=') != std::string_view::npos && !TrimBlanks(t.substr(0, t.find('='))).empty());
-        if (!ok) {
-            err << "vmm replay: " << path << " line " << (i + 1)
-                << ": neither a [section] nor a key=value line\n";
-            return false;
-        }
-    }
+    const CIniFile ini(path);
     for (const char* section : {"stop", "skip"}) {
-        const std::string text = ProfileGetString(lines, section, "count", "0");
+        const std::string text = ini.GetString(section, "count", "0");
         const std::int32_t n = ParseLeadingInt(text);
         if (n < 0 || n > kMaxListCount || std::to_string(n) != TrimBlanks(text))
             err << "vmm replay: warning: " << path << ": [" << section << "] count '" << text << "' reads as "
                 << (n < 0 ? 0 : std::min(n, kMaxListCount)) << " entries\n";
         // A missing entry reads as empty text, which every line contains.
         for (std::int32_t i = 0; i < std::min(n, kMaxListCount); ++i)
-            if (ProfileGetString(lines, section, section + std::to_string(i), "").empty()) {
+            if (ini.GetString(section, section + std::to_string(i), "").empty()) {
                 err << "vmm replay: warning: " << path << ": [" << section << "] " << section << i
                     << " is empty or missing: it matches every line\n";
                 break;
             }
     }
-    const std::int32_t title = ParseLeadingInt(ProfileGetString(lines, "info", "TitleLine", "0"));
+    const std::int32_t title = ini.GetInt("info", "TitleLine", 0);
     if (title < 0)
         err << "vmm replay: warning: " << path << ": TitleLine " << title << " never takes a title\n";
-    return true;
 }
 
 }  // namespace
@@ -116,13 +111,9 @@ int VmmReplay(const VmmArgs& args, std::ostream& out, std::ostream& err)
         err << "vmm replay: cannot load map " << a.mapIn << ": " << why << "\n";
         return 1;
     }
-    if (!a.settingsDir.empty()) {
-        std::string dir = a.settingsDir;
-        if (dir.back() != '/')
-            dir += '/';
-        if (!CheckSettingsFile(GetClientSettingsPath(dir), err))
-            return 1;
-    }
+    // The directory text is the prefix of the file name, taken as it is.
+    if (a.settingsDir)
+        WarnAboutSettings(GetClientSettingsPath(*a.settingsDir), err);
     std::vector<std::uint8_t> transcript;
     if (!ReadFileBytes(a.transcript, transcript, why)) {
         err << "vmm replay: cannot read transcript " << a.transcript << ": " << why << "\n";

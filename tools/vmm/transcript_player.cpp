@@ -30,16 +30,15 @@ CTranscriptPlayer::CTranscriptPlayer(CVorMapperDoc& doc)
     m_link.m_hClient = 1;  // a client is there
 }
 
-void CTranscriptPlayer::Connect(const std::string& settingsDir)
+void CTranscriptPlayer::Connect(const std::optional<std::string>& settingsDir)
 {
-    if (!settingsDir.empty()) {
-        std::string dir = settingsDir;
-        if (dir.back() != '/' && dir.back() != '\\')
-            dir += '/';
-        Send(CD_SETTINGS_DIR, dir);
-    }
+    if (settingsDir)
+        Send(CD_SETTINGS_DIR, *settingsDir);
     Send(CD_ATTACH, {});
-    Send(CD_ONLINE, {});
+    if (settingsDir)
+        Send(CD_ONLINE, {});
+    else
+        m_link.OnCommand(ID_MODE_ONLINE);
 }
 
 std::intptr_t CTranscriptPlayer::Send(std::uintptr_t code, std::string_view text)

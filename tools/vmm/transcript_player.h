@@ -6,6 +6,7 @@
 // line ("<" alone: an empty one), "! follow NAME", "! unfollow", "! explore",
 // "! trace", "! autoshift", "! offline", "! online"; "#" starts a comment.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,12 @@ class CTranscriptPlayer : private IClientChannel,
 public:
     explicit CTranscriptPlayer(CVorMapperDoc& doc);
 
-    // What a client does before the session: the settings directory (when
-    // not empty; a separator is added if it lacks one), docking, online.
-    void Connect(const std::string& settingsDir);
+    // What a client does before the session: the settings directory text,
+    // exactly as a client sends it (the prefix of the settings file's name),
+    // docking, online mode, for which the mapper reads that settings file.
+    // Without a directory no settings are read: online mode is switched on
+    // as by the menu command, and the defaults hold.
+    void Connect(const std::optional<std::string>& settingsDir);
     // One transcript line without its line end. False with `error` for a
     // line that is no event.
     bool PlayLine(std::string_view line, std::uint64_t lineNo, std::string& error);

@@ -154,7 +154,7 @@ void BM_ReplayTranscript(benchmark::State& state)
         auto doc = std::make_unique<CVorMapperDoc>();
         doc->OnNewDocument();
         auto player = std::make_unique<CTranscriptPlayer>(*doc);
-        player->Connect("");
+        player->Connect(std::nullopt);
         Configure(player->GetLink());
         state.ResumeTiming();
         std::string error;

@@ -204,13 +204,25 @@ TEST_F(ClientLinkTest, DirectionSentOnlyWhileDockedAndOnline)
     EXPECT_EQ(link.SendToClient(CD_COMMAND, "x", 2), 0);
 }
 
-TEST_F(ClientLinkTest, SecondAttachReinstallsDefaultAliases)
+TEST_F(ClientLinkTest, SecondAttachStoresTheDefaultsOverTheConfiguredAliases)
 {
-    link.m_aliases.SetLong(DIR_N, "forward");
+    link.m_aliases.SetLong(DIR_N, "nord");
+    link.m_aliases.SetShort(DIR_E, "o");  // the configured "o" beats "ost"'s prefix
+    link.m_aliases.SetLong(DIR_E, "ost");
     EXPECT_EQ(Message(CD_ATTACH), 1);
     EXPECT_EQ(frame.docks, 2);
     EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
-    EXPECT_EQ(link.m_aliases.Lookup("forward"), DIR_NONE);
+    EXPECT_EQ(link.m_aliases.GetShort(DIR_E), "e");
+    // The configured keys stay; the defaults are added over them.
+    EXPECT_EQ(link.m_aliases.Lookup("nord"), DIR_N);
+    EXPECT_EQ(link.m_aliases.Lookup("No"), DIR_N);
+    EXPECT_EQ(link.m_aliases.Lookup("o"), DIR_E);
+    EXPECT_EQ(link.m_aliases.Lookup("north"), DIR_N);
+    EXPECT_EQ(link.m_aliases.Lookup("northe"), DIR_NE);
+    EXPECT_EQ(link.m_aliases.Lookup("se"), DIR_SE);
+    Command("nord");
+    EXPECT_TRUE(link.m_bAwaitingTitle);
+    EXPECT_EQ(link.m_nPendingDir, DIR_N);
 }
 
 TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
@@ -254,11 +266,12 @@ TEST_F(ClientLinkTest, OnlineReadsTheSettingsFileEachTimeAndCloseWritesIt)
     EXPECT_EQ(link.m_wrongWay, (std::vector<std::string>{"Alas"}));
     EXPECT_EQ(link.m_nTitleLine, 1);
     EXPECT_TRUE(link.m_followTriggers.IsConfigured());
-    // Docking again puts the defaults back until the next online message.
+    // Docking again puts the default texts back; the configured keys stay.
     Message(CD_ATTACH);
     EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
-    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_NONE);
+    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
     Message(CD_ONLINE);
+    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "forward");
     EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
     // What the configuration sheet changed reaches the file at close.
     link.m_ignore = {"[ooc]"};

@@ -43,3 +43,14 @@ TEST(CommandLine, GarbageAndHugeNumbersReadAsZero)
     EXPECT_EQ(ParseCommandLine("/plugin 1 -5").m_nClientWindow, -5);
     EXPECT_EQ(ParseCommandLine("/plugin 12x 7").m_nFirstNumber, 12);
 }
+
+TEST(CommandLine, OnlyATextThatIsNoSwitchNamesAMapFile)
+{
+    EXPECT_EQ(GetCommandLineMapFile("map.vmm"), "map.vmm");
+    EXPECT_EQ(GetCommandLineMapFile("C:\\maps\\a b.vmm"), "C:\\maps\\a b.vmm");
+    EXPECT_EQ(GetCommandLineMapFile("\"C:\\my maps\\a.vmm\""), "C:\\my maps\\a.vmm");
+    EXPECT_EQ(GetCommandLineMapFile("\"-odd name.vmm\""), "-odd name.vmm");  // quoted: a file
+    // Switches, the plug-in switch in any letter case among them, name none.
+    for (const char* s : {"", "/Plugin 0 65812", "/PLUGIN", "/plugin 0 123456789", "-plugin 0 5", "/x", "-", "/"})
+        EXPECT_EQ(GetCommandLineMapFile(s), "") << s;
+}

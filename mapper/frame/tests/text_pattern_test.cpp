@@ -195,4 +195,19 @@ TEST(DirectionAliases, WholeAliasTakesItsKeyButOldKeysStay)
     EXPECT_EQ(a.Lookup("x"), DIR_NONE);
 }
 
+// Letter case is folded for A to Z only: an 8-bit capital such as 0xC9
+// matches only itself, in aliases and in trigger patterns alike.
+TEST(TextPattern, OnlyAsciiLettersAreFoldedInAliasesAndTriggers)
+{
+    CDirectionAliases a;
+    a.SetLong(DIR_E, "\xC9ST");
+    EXPECT_EQ(a.Lookup("\xC9st"), DIR_E);
+    EXPECT_EQ(a.Lookup("\xC9S"), DIR_E);
+    EXPECT_EQ(a.Lookup("\xE9st"), DIR_NONE);
+    CTextPattern p = Pattern("%1 part vers l'\xC9st");
+    ASSERT_TRUE(p.Match("\xC9LODIE PART VERS L'\xC9ST"));
+    EXPECT_EQ(p.GetNumberedValue(1), "\xC9lodie");
+    EXPECT_FALSE(p.Match("Elodie part vers l'\xE9st"));
+}
+
 }  // namespace

@@ -66,8 +66,12 @@ TEST(ClientOptions, ReadsEveryOptionAndRejectsBadOnes)
     EXPECT_EQ(o.stepMs, 0);
     EXPECT_EQ(o.saveMap, "m.vmm");
     EXPECT_EQ(o.host, "10.0.0.1");
+    EXPECT_EQ(o.listen, 0);
+    ASSERT_TRUE(ParseClientOptions({"--listen", "4000", "--port", "4201", "--save-on", "s"}, o, error)) << error;
+    EXPECT_EQ(o.listen, 4000);
+    EXPECT_EQ(o.saveOn, "s");
     for (auto bad : std::vector<std::vector<std::string>>{
-             {"--port", "0"}, {"--port", "70000"}, {"--port", "12x"}, {"--walk"}, {"--bogus", "1"}, {"stray"}}) {
+             {"--listen", "4000"}, {"--listen", "0", "--port", "1"}, {"--port", "0"}, {"--port", "70000"}, {"--port", "12x"}, {"--walk"}, {"--bogus", "1"}, {"stray"}}) {
         CClientOptions p;
         EXPECT_FALSE(ParseClientOptions(bad, p, error)) << bad[0];
         EXPECT_FALSE(error.empty());

@@ -139,13 +139,7 @@ TEST_F(VmmReplay, BadArgumentsMapsAndSettings)
     EXPECT_NE(run.err.find("cannot load map"), std::string::npos) << run.err;
     run = RunVmm({"replay", "--out", dir.File("o.vmm"), dir.File("missing.txt")});
     EXPECT_NE(run.err.find("cannot read transcript"), std::string::npos) << run.err;
-    run = RunVmm({"replay", "--settings-dir", dir.File("nowhere"), "--out", dir.File("o.vmm"), dir.File("t.txt")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("cannot read settings file"), std::string::npos) << run.err;
-    WriteText(dir.File("vmapper.ini"), "[stop]\ncount=2\nthis is no setting\n");
-    run = RunVmm({"replay", "--settings-dir", dir.File(""), "--out", dir.File("o.vmm"), dir.File("t.txt")});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find("line 3: neither a [section] nor a key=value line"), std::string::npos) << run.err;
+    EXPECT_EQ(RunVmm({"replay", "--map", "", "--out", dir.File("o.vmm"), dir.File("t.txt")}).code, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("o.vmm")));
     WriteText(dir.File("vmapper.ini"), "[stop]\ncount=2000000000\n[skip]\ncount=lots\n[info]\nTitleLine=-2\n");
     run = RunVmm({"replay", "--settings-dir", dir.File(""), "--out", dir.File("o.vmm"), dir.File("t.txt")});
@@ -154,6 +148,75 @@ TEST_F(VmmReplay, BadArgumentsMapsAndSettings)
     EXPECT_NE(run.err.find("[skip] count 'lots' reads as 0 entries"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("TitleLine -2 never takes a title"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("[stop] stop0 is empty or missing: it matches every line"), std::string::npos) << run.err;
+}
+
+// The settings as the mapper reads them: the wrong-way string, when read,
+// keeps the line from becoming a title, so the count of moves tells.
+class VmmReplaySettings : public VmmReplay {
+protected:
+    void SetUp() override
+    {
+        WriteText(dir.File("t.txt"), "> n\n< You can't go that way.\n");
+        m_cwd = std::filesystem::current_path();
+    }
+    void TearDown() override { std::filesystem::current_path(m_cwd); }
+    CVmmRun Run(std::vector<std::string> settings)
+    {
+        VmmArgs args = {"replay"};
+        args.insert(args.end(), settings.begin(), settings.end());
+        args.insert(args.end(), {"--out", dir.File("out.vmm"), dir.File("t.txt")});
+        return RunVmm(args);
+    }
+    static constexpr char kMoved[] = "replayed 2 events: 1 moves, 1 rooms and 1 links created\n";
+    static constexpr char kStopped[] = "replayed 2 events: 0 moves, 0 rooms and 0 links created\n";
+    std::filesystem::path m_cwd;
+};
+
+TEST_F(VmmReplaySettings, WithoutADirectoryNoneAreReadAndAFolderWithoutAFileGivesTheDefaults)
+{
+    WriteText(dir.File("vmapper.ini"), kSettings);
+    std::filesystem::current_path(dir.File(""));
+    CVmmRun run = Run({});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, kMoved);
+    // An empty directory text, which a client may send, leaves the bare name,
+    // which the Windows profile functions look up in the Windows folder.
+    run = Run({"--settings-dir", ""});
+    EXPECT_EQ(run.code, 0) << run.err;
+#ifndef _WIN32
+    EXPECT_EQ(run.out, kStopped);
+#endif
+    std::filesystem::current_path(m_cwd);
+    run = Run({"--settings-dir", dir.File("nowhere") + "/"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, kMoved);
+    EXPECT_NE(run.err.find("warning: no settings file " + dir.File("nowhere") + "/vmapper.ini: the defaults are used"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST_F(VmmReplaySettings, TheDirectoryTextIsAPrefixTakenAsItIs)
+{
+    WriteText(dir.File("game1-vmapper.ini"), kSettings);
+    CVmmRun run = Run({"--settings-dir", dir.File("game1-")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, kStopped);
+    EXPECT_EQ(run.err, "");
+    // No separator is added: the folder's own file is not the one named.
+    WriteText(dir.File("vmapper.ini"), kSettings);
+    run = Run({"--settings-dir", dir.File("game1")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, kMoved);
+}
+
+TEST_F(VmmReplaySettings, LinesTheProfileReaderIgnoresAreIgnored)
+{
+    WriteText(dir.File("vmapper.ini"), "garbage before any section\n[stop]\ncount=1\nthis is no setting\n=no key\n"
+                                       "stop0=You can't go\n[unclosed\nx=y\n");
+    const CVmmRun run = Run({"--settings-dir", dir.File("")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, kStopped);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("out.vmm")));
 }
 
 }  // namespace

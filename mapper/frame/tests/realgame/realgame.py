@@ -161,7 +161,8 @@ def replay(vmm, workdir, name, transcript_path):
     with open(os.path.join(settings, "vmapper.ini"), "w", newline="") as f:
         f.write(world.settings_ini())
     out_map = os.path.join(workdir, name + ".vmm")
-    run = subprocess.run([vmm, "replay", "--settings-dir", settings, "--out", out_map, transcript_path],
+    # The directory text is the settings file's prefix, as a client sends it.
+    run = subprocess.run([vmm, "replay", "--settings-dir", settings + os.sep, "--out", out_map, transcript_path],
                          capture_output=True, text=True, timeout=60)
     if run.returncode != 0:
         raise AssertionError("vmm replay failed: " + run.stderr)
