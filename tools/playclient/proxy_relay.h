@@ -52,7 +52,6 @@ private:
 
     std::size_t m_nLimit;
     EState m_state = EState::Data;
-    EState m_afterIac = EState::Data;  // where an IAC in data returns to
     std::string m_strLine;
     bool m_bPending = false;
 };
