@@ -3,7 +3,9 @@
 
 Writes into the given directory:
   vormapper.ico        program icon, 32 x 32 and 16 x 16, 32 bits per pixel
-  dir_n.ico .. dir_d   the ten direction icons (N, S, E, W, NE, NW, SE, SW, U, D), 32 x 32, 32 bpp
+  dir_n.ico .. dir_d   the ten direction icons (N, S, E, W, NE, NW, SE, SW, U, D), 32 x 32 monochrome:
+                       a small black arrow on a transparent ground, kept inside the wind rose's
+                       button frames (pixels 6 to 23 of the 30-pixel cell it is drawn into)
   toolbar.bmp          8 toolbar buttons of 16 x 15, 24 bpp, light grey background:
                        New, Open, Save, Zoom in, Zoom out, Lower plane, Higher plane, Reset rotation
 
@@ -121,6 +123,31 @@ def ico_image(canvas):
     return header + bytes(xor) + bytes(mask)
 
 
+def mono_ico_image(canvas):
+    """1 bit per pixel: black where the canvas is at least half covered, else transparent."""
+    w, h = canvas.w, canvas.h
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 1, 0, 0, 0, 0, 2, 0)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    row_bytes = ((w + 31) // 32) * 4
+    xor, mask = bytearray(), bytearray()
+    for y in reversed(range(h)):
+        colour, transparent = bytearray(row_bytes), bytearray(row_bytes)
+        for x in range(w):
+            if canvas.px[y][x][3] < 0.5:
+                transparent[x // 8] |= 0x80 >> (x % 8)  # colour bit 0 and mask bit 1: the ground shows
+        xor += colour
+        mask += transparent
+    return header + palette + bytes(xor) + bytes(mask)
+
+
+def write_mono_ico(path, canvas):
+    img = mono_ico_image(canvas)
+    out = bytearray(struct.pack('<HHH', 0, 1, 1))
+    out += struct.pack('<BBBBHHII', canvas.w % 256, canvas.h % 256, 2, 0, 1, 1, len(img), 6 + 16)
+    with open(path, 'wb') as f:
+        f.write(out + img)
+
+
 def write_ico(path, canvases):
     images = [ico_image(c) for c in canvases]
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
@@ -175,31 +202,31 @@ def program_icon(size):
     return c
 
 
-ARROW = [(16, 3), (27, 14), (20, 14), (20, 28), (12, 28), (12, 14), (5, 14)]
+# The direction arrow around the centre (15, 15) of a 30-pixel wind rose cell,
+# pointing north; no point lies farther than 8.5 pixels from the centre, so
+# that every rotation, moved by one pixel when pressed, stays inside the
+# button frames (pixels 4 to 25 are free).
+ARROW = [(15, 7), (22, 14), (17.5, 14), (17.5, 23), (12.5, 23), (12.5, 14), (8, 14)]
 DIRECTIONS = [('n', 0), ('s', 180), ('e', 90), ('w', 270), ('ne', 45), ('nw', -45), ('se', 135), ('sw', 225)]
+INK = (0, 0, 0)
 
 
-def direction_icon(degrees, fill):
+def direction_icon(degrees):
     c = Canvas(32, 32)
-    pts = rotate(ARROW, degrees, 16, 16)
-    c.polygon(pts, fill)
-    c.outline(pts, 1.4, DARK)
+    c.polygon(rotate(ARROW, degrees, 15, 15), INK)
     return c
 
 
 def level_icon(up):
-    """Up and down: a vertical arrow beside a stack of two planes."""
+    """Up: an arrow rising from a line below it; down: the same upside down."""
     c = Canvas(32, 32)
-    plane = [(2, 22), (14, 17), (30, 22), (18, 27)]
-    for dy, colour in ((0, (150, 150, 150)), (-9, (200, 200, 200))):
-        pts = [(x, y + dy) for x, y in plane]
-        c.polygon(pts, colour)
-        c.outline(pts, 1.0, DARK)
-    arrow = [(16, 2), (25, 11), (19, 11), (19, 24), (13, 24), (13, 11), (7, 11)]
-    pts = arrow if up else rotate(arrow, 180, 16, 15)
-    fill = (40, 170, 60) if up else (220, 120, 30)
-    c.polygon(pts, fill)
-    c.outline(pts, 1.4, DARK)
+    arrow = [(15, 7), (21, 13), (17, 13), (17, 19.5), (13, 19.5), (13, 13), (9, 13)]
+    floor = (8.5, 21, 21.5, 23)
+    if not up:
+        arrow = [(x, 30 - y) for x, y in arrow]
+        floor = (floor[0], 30 - floor[3], floor[2], 30 - floor[1])
+    c.polygon(arrow, INK)
+    c.rect(*floor, INK)
     return c
 
 
@@ -278,9 +305,9 @@ def main(argv):
     os.makedirs(out, exist_ok=True)
     write_ico(os.path.join(out, 'vormapper.ico'), [program_icon(32), program_icon(16)])
     for name, degrees in DIRECTIONS:
-        write_ico(os.path.join(out, 'dir_%s.ico' % name), [direction_icon(degrees, (60, 120, 220))])
-    write_ico(os.path.join(out, 'dir_u.ico'), [level_icon(True)])
-    write_ico(os.path.join(out, 'dir_d.ico'), [level_icon(False)])
+        write_mono_ico(os.path.join(out, 'dir_%s.ico' % name), direction_icon(degrees))
+    write_mono_ico(os.path.join(out, 'dir_u.ico'), level_icon(True))
+    write_mono_ico(os.path.join(out, 'dir_d.ico'), level_icon(False))
     canvas, bg = toolbar()
     write_bmp24(os.path.join(out, 'toolbar.bmp'), canvas, bg)
     return 0

@@ -46,6 +46,25 @@ LRESULT CWindRose::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     if (HandlePaint(msg, wp, [this](HDC dc) { Paint(dc); }))
         return 0;
     switch (msg) {
+    case WM_ERASEBKGND: {
+        // The parent's ground, as a static control gets it: on a themed page
+        // the rose is no grey box. Without an answer, the button face.
+        HDC dc = reinterpret_cast<HDC>(wp);
+        HWND parent = ::GetParent(m_hWnd);
+        HBRUSH ground = parent ? reinterpret_cast<HBRUSH>(::SendMessageA(parent, WM_CTLCOLORSTATIC,
+                                                                         reinterpret_cast<WPARAM>(dc),
+                                                                         reinterpret_cast<LPARAM>(m_hWnd)))
+                               : nullptr;
+        RECT rc;
+        ::GetClientRect(m_hWnd, &rc);
+        POINT origin{0, 0};
+        ::MapWindowPoints(m_hWnd, parent, &origin, 1);
+        POINT old;
+        ::SetBrushOrgEx(dc, -origin.x, -origin.y, &old);  // a textured ground lines up with the parent's
+        ::FillRect(dc, &rc, ground ? ground : ::GetSysColorBrush(COLOR_BTNFACE));
+        ::SetBrushOrgEx(dc, old.x, old.y, nullptr);
+        return 1;
+    }
     case WM_LBUTTONDOWN:
         OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;

@@ -148,3 +148,74 @@ TEST(WindRoseControl, TheShortNameShowsInTheMiddleOnlyWhenSelected)
         EXPECT_EQ(pic.At(60 + 3, 3), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     }
 }
+
+namespace {
+// The black outline of a cell's button, shrunk by `by` from the cell, is whole.
+int BrokenOutline(const dlgtest::CClientPicture& pic, int col, int row, int by)
+{
+    const int x0 = col * kRoseCell, y0 = row * kRoseCell, lo = by, hi = kRoseCell - 1 - by;
+    int broken = 0;
+    for (int i = lo; i <= hi; ++i) {
+        broken += pic.At(x0 + i, y0 + lo) != RGB(0, 0, 0);
+        broken += pic.At(x0 + i, y0 + hi) != RGB(0, 0, 0);
+        broken += pic.At(x0 + lo, y0 + i) != RGB(0, 0, 0);
+        broken += pic.At(x0 + hi, y0 + i) != RGB(0, 0, 0);
+    }
+    return broken;
+}
+}  // namespace
+
+TEST(WindRoseControl, ArrowsStayInsideTheirButtons)
+{
+    CParent parent;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 0, 0, parent.m_hWnd, 0));
+    rose.SetSelected(DIR_SE);
+    dlgtest::CClientPicture pic(rose.m_hWnd);
+    for (int col = 0; col < kRoseColumns; ++col)
+        for (int row = 0; row < kRoseRows; ++row) {
+            const Direction d = RoseCellDirection(col, row);
+            if (d == DIR_NONE)
+                continue;
+            // Raised: outline and highlight untouched; pressed: the inner outline.
+            const bool pressed = d == DIR_SE;
+            EXPECT_EQ(BrokenOutline(pic, col, row, pressed ? 3 : 2), 0) << RoseShortName(d);
+            if (!pressed)
+                for (int i = 4; i <= 25; ++i)
+                    EXPECT_EQ(pic.At(col * 30 + i, row * 30 + 3), ::GetSysColor(COLOR_BTNHIGHLIGHT))
+                        << RoseShortName(d) << " at " << i;
+            EXPECT_GT(pic.Marked(col * 30 + 5, row * 30 + 5, col * 30 + 25, row * 30 + 25), 40) << RoseShortName(d);
+        }
+}
+
+namespace {
+// A parent whose static controls stand on white, as on a themed page.
+class CWhiteParent : public CParent {
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == WM_CTLCOLORSTATIC)
+            return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+        return CParent::WindowProc(msg, wp, lp);
+    }
+};
+}  // namespace
+
+TEST(WindRoseControl, TheGroundIsTheParentsGroundForItsStatics)
+{
+    CWhiteParent white;
+    CWindRose rose;
+    ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 10, 10, white.m_hWnd, 0));
+    HDC dc = ::GetDC(rose.m_hWnd);
+    ::SendMessageA(rose.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(::GetPixel(dc, 105, 45), RGB(255, 255, 255));  // the empty cell right of east
+    ::ReleaseDC(rose.m_hWnd, dc);
+
+    CParent plain;
+    CWindRose other;
+    ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, 10, 10, plain.m_hWnd, 0));
+    dc = ::GetDC(other.m_hWnd);
+    ::SendMessageA(other.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    EXPECT_EQ(::GetPixel(dc, 105, 45), ::GetSysColor(COLOR_BTNFACE));
+    ::ReleaseDC(other.m_hWnd, dc);
+}

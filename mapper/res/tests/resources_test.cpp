@@ -191,14 +191,16 @@ TEST(Resources, Strings) {
 }
 
 namespace {
-// The pixels of an icon drawn on white.
-std::vector<COLORREF> Pixels(HICON icon, int size) {
+// The pixels of an icon drawn on a ground colour (white by default).
+std::vector<COLORREF> Pixels(HICON icon, int size, COLORREF ground = RGB(255, 255, 255)) {
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bmp = ::CreateCompatibleBitmap(screen, size, size);
     HGDIOBJ old = ::SelectObject(dc, bmp);
     RECT rc{0, 0, size, size};
-    ::FillRect(dc, &rc, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    HBRUSH brush = ::CreateSolidBrush(ground);
+    ::FillRect(dc, &rc, brush);
+    ::DeleteObject(brush);
     ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     std::vector<COLORREF> px;
     for (int y = 0; y < size; ++y)
@@ -240,6 +242,40 @@ TEST(Resources, ProgramIconAndTenDistinctDirectionIcons) {
     };
     EXPECT_GT(ink(0, 16), ink(16, 32));
     ::DestroyIcon(north);
+}
+
+TEST(Resources, DirectionIconsAreMonochromeArrowsInsideTheRoseButtons) {
+    const COLORREF grey = RGB(192, 192, 192);
+    for (int id = IDI_DIR_FIRST; id < IDI_DIR_FIRST + 10; ++id) {
+        HICON icon = static_cast<HICON>(::LoadImageA(Inst(), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0));
+        ASSERT_NE(icon, nullptr) << id;
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(icon, &info)) << id;
+        EXPECT_EQ(info.hbmColor, nullptr) << id << ": a monochrome icon has only its mask bitmap";
+        BITMAP mask{};
+        ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, 32) << id;
+        EXPECT_EQ(mask.bmHeight, 64) << id;
+        EXPECT_EQ(mask.bmBitsPixel, 1) << id;
+        ::DeleteObject(info.hbmMask);
+        if (info.hbmColor) ::DeleteObject(info.hbmColor);
+        // Black ink on a transparent ground, within the pixels 6 to 23: drawn
+        // at a 30-pixel cell's corner, and one pixel further when pressed, it
+        // stays clear of the button frames (pixels 2, 3, 26 and 27).
+        const std::vector<COLORREF> px = Pixels(icon, 32, grey);
+        int ink = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const COLORREF c = px[y * 32 + x];
+                EXPECT_TRUE(c == grey || c == RGB(0, 0, 0)) << id << " at " << x << "," << y;
+                if (c == RGB(0, 0, 0)) {
+                    ++ink;
+                    EXPECT_TRUE(x >= 6 && x <= 23 && y >= 6 && y <= 23) << id << " ink at " << x << "," << y;
+                }
+            }
+        EXPECT_GT(ink, 60) << id;
+        ::DestroyIcon(icon);
+    }
 }
 
 TEST(Resources, ToolbarImageAndButtons) {
