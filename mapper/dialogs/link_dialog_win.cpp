@@ -1,5 +1,6 @@
 #include "mapper/dialogs/link_dialog_win.h"
 
+#include "mapper/dialogs/dialog_layout_win.h"
 #include "mapper/model/document.h"
 #include "mapper/res/resource.h"
 
@@ -27,8 +28,11 @@ bool CLinkPropertiesDialog::Init(CVorMapperDoc& doc, LinkId id)
 BOOL CLinkPropertiesDialog::OnInitDialog()
 {
     vfw::CDialog::OnInitDialog();
-    m_roseFrom.Create(WS_CHILD | WS_VISIBLE, 8, 15, m_hWnd, 0);
-    m_roseTo.Create(WS_CHILD | WS_VISIBLE, 150, 15, m_hWnd, 0);
+    // Each rose inside its group box, whatever the dialog font made of them.
+    const POINT from = PlaceInGroupBox(m_hWnd, "From", kRoseWidth, kRoseHeight, 15);
+    const POINT to = PlaceInGroupBox(m_hWnd, "To", kRoseWidth, kRoseHeight, 15);
+    m_roseFrom.Create(WS_CHILD | WS_VISIBLE, from.x, from.y, m_hWnd, 0);
+    m_roseTo.Create(WS_CHILD | WS_VISIBLE, to.x, to.y, m_hWnd, 0);
     if (m_pDoc) {
         ShowEnd(m_hWnd, IDC_LINK_FROM_ROOM, m_roseFrom, m_directions.FromEnd(*m_pDoc));
         ShowEnd(m_hWnd, IDC_LINK_TO_ROOM, m_roseTo, m_directions.ToEnd(*m_pDoc));

@@ -257,8 +257,34 @@ BOOL CPaletteDialog::OnInitDialog()
     vfw::CDialog::OnInitDialog();
     const RECT rc{4, 4, 230, 170};
     m_grid.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rc, m_hWnd, IDC_PALETTE_GRID);
+    LayOutButtons(rc);
     ::SetFocus(m_grid.m_hWnd);
     return FALSE;
+}
+
+// The OK and Cancel row under the grid, its right edge on the grid's, and
+// the dialog around both with the grid's margin, whatever the dialog font.
+void CPaletteDialog::LayOutButtons(const RECT& grid)
+{
+    HWND ok = GetDlgItem(IDOK), cancel = GetDlgItem(IDCANCEL);
+    if (!ok || !cancel)
+        return;
+    RECT o, c;
+    ::GetWindowRect(ok, &o);
+    ::GetWindowRect(cancel, &c);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&o), 2);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&c), 2);
+    const int margin = grid.left, gap = c.left > o.right ? c.left - o.right : margin;
+    const int top = grid.bottom + 2 * margin;
+    const int cancelLeft = grid.right - (c.right - c.left);
+    const int okLeft = cancelLeft - gap - (o.right - o.left);
+    ::SetWindowPos(cancel, nullptr, cancelLeft, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(ok, nullptr, okLeft, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT want{0, 0, grid.right + margin, top + (c.bottom - c.top) + margin};
+    ::AdjustWindowRectEx(&want, static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)));
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CPaletteDialog::OnOK()

@@ -68,4 +68,7 @@ public:
     // The palette file; the program directory's "palette.vmp" unless changed.
     std::string m_strPath;
     CPaletteGrid m_grid;
+
+private:
+    void LayOutButtons(const RECT& grid);
 };

@@ -1,5 +1,6 @@
 #include "mapper/dialogs/room_sheet_win.h"
 
+#include "mapper/dialogs/dialog_layout_win.h"
 #include "mapper/dialogs/link_dialog_win.h"
 #include "mapper/dialogs/palette_win.h"
 #include "mapper/model/document.h"
@@ -144,7 +145,8 @@ void CRoomLinksPage::Init(CVorMapperDoc& doc, RoomId id)
 BOOL CRoomLinksPage::OnInitDialog()
 {
     vfw::CPropertyPage::OnInitDialog();
-    m_rose.Create(WS_CHILD | WS_VISIBLE, 8, 15, m_hWnd, IDC_LINKS_ROSE);
+    const POINT at = PlaceInGroupBox(m_hWnd, "Starting point", kRoseWidth, kRoseHeight, 15);
+    m_rose.Create(WS_CHILD | WS_VISIBLE, at.x, at.y, m_hWnd, IDC_LINKS_ROSE);
     m_rose.SetHidden(HiddenWithoutLinks(m_room));
     bool any = false;
     for (LinkId id : m_room.m_links)

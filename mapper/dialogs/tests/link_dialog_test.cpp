@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <utility>
+
 #include "framework/win/tests/dialog_driver.h"
+#include "mapper/dialogs/dialog_layout_win.h"
 #include "mapper/dialogs/link_dialog_win.h"
 #include "mapper/dialogs/tests/dialog_test_support.h"
 #include "mapper/dialogs/tests/win_test_support.h"
@@ -37,12 +41,15 @@ TEST(LinkDialog, OpensOnBothEndsOfTheLink)
     ASSERT_TRUE(dlg.Init(doc, doc.north));
     std::string from, to;
     POINT fromAt{}, toAt{};
+    RECT fromBox{}, toBox{};
     bool westHidden = false, eastShown = false, southShownOnTo = false;
     CDialogDriver driver({[&](HWND h) {
         from = ItemText(h, IDC_LINK_FROM_ROOM);
         to = ItemText(h, IDC_LINK_TO_ROOM);
         fromAt = PositionIn(dlg.m_roseFrom.m_hWnd, h);
         toAt = PositionIn(dlg.m_roseTo.m_hWnd, h);
+        fromBox = GroupBoxRect(h, "From");
+        toBox = GroupBoxRect(h, "To");
         westHidden = dlg.m_roseFrom.IsHidden(DIR_W);
         eastShown = !dlg.m_roseFrom.IsHidden(DIR_E);
         southShownOnTo = !dlg.m_roseTo.IsHidden(DIR_S);
@@ -57,10 +64,14 @@ TEST(LinkDialog, OpensOnBothEndsOfTheLink)
     EXPECT_TRUE(westHidden);  // the Cellar link
     EXPECT_TRUE(eastShown);
     EXPECT_TRUE(southShownOnTo);
-    EXPECT_EQ(fromAt.x, 8);
-    EXPECT_EQ(fromAt.y, 15);
-    EXPECT_EQ(toAt.x, 150);
-    EXPECT_EQ(toAt.y, 15);
+    // Each rose inside its group box, centred across it, below its caption.
+    for (const auto& [at, box] : {std::pair{fromAt, fromBox}, std::pair{toAt, toBox}}) {
+        EXPECT_GE(at.x, box.left);
+        EXPECT_LE(at.x + kRoseWidth, box.right);
+        EXPECT_LE(at.y + kRoseHeight, box.bottom);
+        EXPECT_LE(std::abs((at.x - box.left) - (box.right - at.x - kRoseWidth)), 1);
+        EXPECT_EQ(at.y, 15);
+    }
 }
 
 TEST(LinkDialog, ANewStartIsStoredByOkAndNothingByCancel)

@@ -484,7 +484,18 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
     CRoomSheet sheet;
     sheet.Init(doc, 1);
     bool links = false, link = false, palette = false;
-    CDialogDriver driver({[&](HWND h) { dlgtest::SaveWindowPicture(h, "room_general.bmp"); },
+    // What crosses what, on each page and dialog as the dialog font laid it out.
+    std::vector<std::string> faults;
+    auto look = [&](HWND w, const char* what) {
+        for (const std::string& f : dlgtest::LayoutFaults(w))
+            faults.push_back(std::string(what) + ": " + f);
+    };
+    COLORREF roseGround = 0, pageGround = 1;
+    int gridRight = 0, cancelRight = -1, gridBottom = 0, buttonsTop = -1, clientRight = 0;
+    CDialogDriver driver({[&](HWND h) {
+                              dlgtest::SaveWindowPicture(h, "room_general.bmp");
+                              look(sheet.m_pageGeneral.m_hWnd, "general page");
+                          },
                           [&](HWND h) {
                               ShowPage(h, 1);
                               const POINT p = dlgtest::RoseCellPoint(DIR_N);
@@ -493,6 +504,13 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
                           [&](HWND h) {
                               ::UpdateWindow(h);
                               links = dlgtest::SaveWindowPicture(h, "room_links.bmp");
+                              look(sheet.m_pageLinks.m_hWnd, "links page");
+                              // The empty cell right of east shows the page's own ground.
+                              HWND page = sheet.m_pageLinks.m_hWnd;
+                              RECT pc;
+                              ::GetClientRect(page, &pc);
+                              roseGround = dlgtest::ScreenPixel(sheet.m_pageLinks.m_rose.m_hWnd, 105, 45);
+                              pageGround = dlgtest::ScreenPixel(page, pc.right - 4, pc.bottom - 4);
                               PostButton(sheet.m_pageLinks.m_hWnd, IDC_LINKS_PROPERTIES);
                           },
                           [&](HWND h) {},
@@ -500,6 +518,7 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
                               if (HWND d = dlgtest::FindThreadWindow("Link properties")) {
                                   ::UpdateWindow(d);
                                   link = dlgtest::SaveWindowPicture(d, "link_dialog.bmp");
+                                  look(d, "link dialog");
                                   ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                               }
                           },
@@ -512,6 +531,18 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
                               if (HWND d = dlgtest::FindThreadWindow("Palette")) {
                                   ::UpdateWindow(d);
                                   palette = dlgtest::SaveWindowPicture(d, "palette.bmp");
+                                  look(d, "palette");
+                                  RECT g, c, cl;
+                                  ::GetWindowRect(::GetDlgItem(d, IDC_PALETTE_GRID), &g);
+                                  ::GetWindowRect(::GetDlgItem(d, IDCANCEL), &c);
+                                  ::MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&g), 2);
+                                  ::MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&c), 2);
+                                  ::GetClientRect(d, &cl);
+                                  gridRight = g.right;
+                                  cancelRight = c.right;
+                                  gridBottom = g.bottom;
+                                  buttonsTop = c.top;
+                                  clientRight = cl.right;
                                   ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                               }
                           },
@@ -520,4 +551,11 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
     EXPECT_TRUE(links);
     EXPECT_TRUE(link);
     EXPECT_TRUE(palette);
+    EXPECT_EQ(faults, std::vector<std::string>{});
+    EXPECT_EQ(roseGround, pageGround);
+    // The button row under the grid, lined up with its right edge, and the
+    // dialog's margin the same on both sides.
+    EXPECT_EQ(cancelRight, gridRight);
+    EXPECT_GT(buttonsTop, gridBottom);
+    EXPECT_EQ(clientRight - gridRight, 4);
 }

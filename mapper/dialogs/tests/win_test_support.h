@@ -181,4 +181,65 @@ inline bool SaveWindowPicture(HWND w, const char* path)
     return ok;
 }
 
+// The controls of a dialog (or page) that cross a group box or another
+// control, one line each; empty when the layout is clean. A control lies
+// either wholly inside a group box or wholly outside it.
+inline std::vector<std::string> LayoutFaults(HWND dlg)
+{
+    struct CCtl {
+        HWND w;
+        RECT rc;
+        bool group;
+        std::string name;
+    };
+    std::vector<CCtl> ctls;
+    for (HWND c = ::GetWindow(dlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(c))
+            continue;
+        char cls[64] = "", text[128] = "";
+        ::GetClassNameA(c, cls, sizeof cls);
+        ::GetWindowTextA(c, text, sizeof text);
+        RECT rc;
+        ::GetWindowRect(c, &rc);
+        ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+        const bool group = lstrcmpiA(cls, "Button") == 0 && (::GetWindowLongA(c, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
+        ctls.push_back({c, rc, group, std::string(cls) + " \"" + text + "\""});
+    }
+    auto meets = [](const RECT& a, const RECT& b) {
+        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    };
+    auto inside = [](const RECT& in, const RECT& out) {
+        return in.left >= out.left && in.right <= out.right && in.top >= out.top && in.bottom <= out.bottom;
+    };
+    std::vector<std::string> faults;
+    RECT client;
+    ::GetClientRect(dlg, &client);
+    for (size_t i = 0; i < ctls.size(); ++i) {
+        if (!inside(ctls[i].rc, client))
+            faults.push_back(ctls[i].name + " leaves the window");
+        for (size_t j = i + 1; j < ctls.size(); ++j) {
+            const CCtl &a = ctls[i], &b = ctls[j];
+            if (!meets(a.rc, b.rc))
+                continue;
+            if (a.group && inside(b.rc, a.rc))
+                continue;
+            if (b.group && inside(a.rc, b.rc))
+                continue;
+            faults.push_back(a.name + " crosses " + b.name);
+        }
+    }
+    return faults;
+}
+
+// The colour on the screen at a client point of a window.
+inline COLORREF ScreenPixel(HWND w, int x, int y)
+{
+    POINT p{x, y};
+    ::ClientToScreen(w, &p);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(screen, p.x, p.y);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
 }  // namespace dlgtest
