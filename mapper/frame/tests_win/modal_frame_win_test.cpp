@@ -50,7 +50,24 @@ struct CLook {
     HWND owner = nullptr;
     bool frameEnabled = true, ownerEnabled = true, centred = false;
     bool aboveAfterPress = false, frameEnabledAfterPress = true;
+    std::vector<std::string> layoutFaults;  // of the dialog, or of every page of a sheet
 };
+
+std::vector<std::string> LayoutOf(HWND w)
+{
+    if (!IsSheet(w))
+        return dlgtest::LayoutFaults(w);
+    std::vector<std::string> all;
+    HWND tab = reinterpret_cast<HWND>(::SendMessageA(w, PSM_GETTABCONTROL, 0, 0));
+    const int pages = static_cast<int>(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < pages; ++i) {
+        ::SendMessageA(w, PSM_SETCURSEL, i, 0);
+        for (const std::string& f : dlgtest::LayoutFaults(CurrentPage(w)))
+            all.push_back("page " + std::to_string(i) + ": " + f);
+    }
+    ::SendMessageA(w, PSM_SETCURSEL, 0, 0);
+    return all;
+}
 
 class ModalFrameTest : public ::testing::Test {
 protected:
@@ -98,6 +115,7 @@ protected:
                     look.frameEnabled = ::IsWindowEnabled(Frame()) != FALSE;
                     look.ownerEnabled = *owner && ::IsWindowEnabled(*owner) != FALSE;
                     look.centred = *owner && vfw::test::IsCentredOn(w, *owner);
+                    look.layoutFaults = LayoutOf(w);
                     vfw::test::PressAt(vfw::test::UncoveredPoint(Frame(), w));
                 },
                 [](HWND) {},
@@ -130,6 +148,7 @@ protected:
         EXPECT_TRUE(look.centred) << what;
         EXPECT_TRUE(look.aboveAfterPress) << what;
         EXPECT_FALSE(look.frameEnabledAfterPress) << what;
+        EXPECT_EQ(look.layoutFaults, std::vector<std::string>{}) << what;
     }
 
     CVorMapperDoc m_doc;
@@ -247,6 +266,7 @@ TEST_F(ModalFrameTest, TheConfigurationPromptsAreModalToTheSheetWhichComesBackAf
         EXPECT_FALSE(look->ownerEnabled);
         EXPECT_FALSE(look->frameEnabled);
         EXPECT_TRUE(look->centred);
+        EXPECT_EQ(look->layoutFaults, std::vector<std::string>{});
     }
     EXPECT_TRUE(activeAfterAdd);
     EXPECT_TRUE(activeAfterModify);
