@@ -81,9 +81,7 @@ std::string CArchive::ReadString()
 {
     std::size_t n = ReadU8();
     if (n == 0xFF) {
-        n = ReadU16();
-        if (n == 0xFFFE)
-            throw CArchiveException(CArchiveException::badSchema, "unsupported string encoding in " + m_strContext);
+        n = ReadU16();  // 0xFFFE is never written in this form, but it reads as that many bytes
         if (n == 0xFFFF)
             n = ReadU32();
     }

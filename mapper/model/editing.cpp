@@ -6,12 +6,23 @@
 
 namespace {
 constexpr double kPi = 3.14159265358979;  // the decimal constant, not full-precision pi
+
+// Advances the counter to the next id that is neither 0 (none), nor the
+// unassigned mark, nor stored: a file may hold any id, and a counter raised
+// near 2^32 wraps. One step while the ids above the counter are free.
+template <class Map>
+std::uint32_t NextFreeId(std::uint32_t& counter, const Map& map)
+{
+    do
+        ++counter;
+    while (counter == 0 || counter == kIdUnassigned || map.Find(counter));
+    return counter;
 }
+}  // namespace
 
 RoomId CVorMapperDoc::AddRoom(CRoom room)
 {
-    ++m_nLastRoomId;
-    room.SetId(m_nLastRoomId);
+    room.SetId(NextFreeId(m_nLastRoomId, m_roomMap));
     const RoomId id = room.m_nId;
     StoreRoomNode(std::move(room));
     return id;
@@ -19,8 +30,7 @@ RoomId CVorMapperDoc::AddRoom(CRoom room)
 
 LinkId CVorMapperDoc::AddLink(CLink link)
 {
-    ++m_nLastLinkId;
-    link.SetId(m_nLastLinkId);
+    link.SetId(NextFreeId(m_nLastLinkId, m_linkMap));
     const LinkId id = link.m_nId;
     if (Observed())
         NotifyLink(id, nullptr, &link);

@@ -127,10 +127,19 @@ std::vector<std::string> FindInconsistencies(const CVorMapperDoc& doc)
     std::map<std::tuple<std::int32_t, std::int32_t, std::int32_t>, RoomId> cells;
     for (auto it = rooms.begin(); it != rooms.end(); ++it) {
         const CRoom& r = it.value();
-        for (int d = 0; d < kDirCount; ++d)
-            if (r.m_links[d] != 0 && !links.Find(r.m_links[d]))
-                found.push_back("room " + std::to_string(it.key()) + " slot " + DirectionInfo(d).label +
-                                " names absent link " + std::to_string(r.m_links[d]));
+        if (it.key() == 0)
+            found.push_back("room 0 is stored (id 0 means none)");
+        for (int d = 0; d < kDirCount; ++d) {
+            if (r.m_links[d] == 0)
+                continue;
+            const CLink* link = links.Find(r.m_links[d]);
+            const std::string slot =
+                "room " + std::to_string(it.key()) + " slot " + DirectionInfo(d).label + " names ";
+            if (!link)
+                found.push_back(slot + "absent link " + std::to_string(r.m_links[d]));
+            else if (link->m_nFromRoom != it.key() && link->m_nToRoom != it.key())
+                found.push_back(slot + "link " + std::to_string(r.m_links[d]) + ", which does not name the room");
+        }
         auto [cell, fresh] = cells.emplace(std::make_tuple(r.m_nX, r.m_nY, r.m_nPlane), it.key());
         if (!fresh)
             found.push_back("rooms " + std::to_string(cell->second) + " and " + std::to_string(it.key()) +
@@ -140,6 +149,8 @@ std::vector<std::string> FindInconsistencies(const CVorMapperDoc& doc)
     for (auto it = links.begin(); it != links.end(); ++it) {
         const CLink& l = it.value();
         const std::string name = "link " + std::to_string(it.key());
+        if (it.key() == 0)
+            found.push_back("link 0 is stored (id 0 means no exit)");
         auto checkEnd = [&](RoomId roomId, Direction dir, const char* end) {
             const CRoom* room = rooms.Find(roomId);
             if (!room) {

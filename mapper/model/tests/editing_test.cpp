@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mapper/model/map_file.h"
 #include "mapper/model/tests/test_support.h"
 
 TEST(Editing, IdsAreNeverReused)
@@ -202,4 +203,53 @@ TEST(Editing, SetRoomRecursiveMarksAndSetsModified)
     doc.SetRoomRecursive(1, true);
     EXPECT_TRUE(doc.GetRoom(1).m_bRecursive);
     EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(Editing, IdsSkipNoneAndStoredIdsAfterAStrayIdNearTheTop)
+{
+    // A file holding ids at the very top of the range raises the counters
+    // there; new rooms and links must then wrap past 0 and the stored ids.
+    CNewDoc source;
+    ASSERT_TRUE(source.Move(DIR_E));  // room 2, link 1
+    CRoom top;
+    top.m_nX = 50;
+    top.m_nId = 0xFFFFFFFFu;
+    source.SetRoom(top);
+    for (LinkId id : {0xFFFFFFFEu, 0xFFFFFFFFu}) {
+        CLink stray;
+        stray.m_nId = id;
+        stray.m_nFromRoom = 1;
+        stray.m_nToRoom = 2;
+        stray.m_nFromDir = DIR_NONE;
+        stray.m_nToDir = DIR_NONE;
+        source.SetLink(stray);
+    }
+    const std::vector<std::uint8_t> bytes = SaveMapBytes(source);
+    CVorMapperDoc doc;
+    std::string error;
+    ASSERT_TRUE(LoadMapBytes(doc, bytes.data(), bytes.size(), error)) << error;
+    ASSERT_EQ(doc.GetLastRoomId(), 0xFFFFFFFFu);
+    ASSERT_EQ(doc.GetLastLinkId(), 0xFFFFFFFFu);
+
+    doc.m_nCurrentRoom = 2;
+    ASSERT_TRUE(doc.Move(DIR_E));
+    ASSERT_TRUE(doc.Move(DIR_E));
+    EXPECT_EQ(doc.GetRooms().size(), 5u);
+    EXPECT_EQ(doc.GetLinks().size(), 5u);
+    EXPECT_EQ(doc.GetRooms().Find(0), nullptr);
+    EXPECT_EQ(doc.GetLinks().Find(0), nullptr);
+    EXPECT_EQ(doc.GetRoom(1).m_links[DIR_E], 1u);  // room 1 and link 1 untouched
+    EXPECT_EQ(doc.GetLink(1).m_nToRoom, 2u);
+    EXPECT_EQ(doc.GetRoom(2).m_links[DIR_E], 2u);
+    EXPECT_EQ(doc.GetLink(2).m_nToRoom, 3u);
+    EXPECT_EQ(doc.GetLink(3).m_nToRoom, 4u);
+    EXPECT_EQ(doc.m_nCurrentRoom, 4u);
+    EXPECT_EQ(doc.GetRoom(4).m_nX, 3);
+
+    // An id stored just above the counter is stepped over as well.
+    CRoom five;
+    five.m_nId = 5;
+    five.m_nY = 7;
+    doc.SetRoom(five);
+    EXPECT_EQ(AddRoomAt(doc, 0, 8), 6u);
 }

@@ -169,6 +169,31 @@ TEST(MapFile, StringPrefixForms)
     EXPECT_EQ(out.Buffer()[2], 0x00);
 }
 
+TEST(MapFile, ATwoByteLengthOf0xFFFEReadsAsThatManyBytes)
+{
+    // The writer uses the four-byte form for this length, but the two-byte
+    // form is a valid spelling of it.
+    Bytes b = {0xFF, 0xFE, 0xFF};
+    b.insert(b.end(), 0xFFFE, 'z');
+    b.push_back(0x01);
+    b.push_back('k');
+    CArchive in(b.data(), b.size());
+    const std::string s = in.ReadString();
+    EXPECT_EQ(s, std::string(0xFFFE, 'z'));
+    EXPECT_EQ(in.ReadString(), "k");
+    EXPECT_EQ(in.Remaining(), 0u);
+
+    // Cut short, it is an ordinary end of file.
+    const Bytes cut(b.begin(), b.begin() + 3 + 0xFFFD);
+    CArchive shortIn(cut.data(), cut.size());
+    try {
+        shortIn.ReadString();
+        ADD_FAILURE() << "a cut string was read";
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
+    }
+}
+
 TEST(MapFile, BadTagOrVersionIsRefusedAndLeavesANewMap)
 {
     CNewDoc source;

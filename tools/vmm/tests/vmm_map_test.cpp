@@ -97,6 +97,37 @@ TEST(VmmTool, ConvertUpgradesAndCheckFindsInconsistencies)
     EXPECT_EQ(RunVmm({"info", dir.File("copy.vmm")}).code, 0);
 }
 
+TEST(VmmTool, CheckFindsIdZeroAndSlotsNamingALinkOfOtherRooms)
+{
+    CTempDir dir;
+    CVorMapperDoc doc;
+    doc.OnNewDocument();
+    doc.Move(DIR_E);  // room 2, link 1
+    doc.Move(DIR_E);  // room 3, link 2
+    CRoom r = doc.GetRoom(1);
+    r.m_links[DIR_N] = 2;  // link 2 joins rooms 2 and 3
+    doc.SetRoom(r);
+    CRoom zero;
+    zero.m_nId = 0;
+    zero.m_nY = 9;
+    doc.SetRoom(zero);
+    CLink none;
+    none.m_nId = 0;
+    none.m_nFromRoom = 2;
+    none.m_nToRoom = 3;
+    none.m_nFromDir = DIR_NONE;
+    none.m_nToDir = DIR_NONE;
+    doc.SetLink(none);
+    const CVmmRun run = RunVmm({"check", SaveDoc(doc, dir.File("zero.vmm"))});
+    EXPECT_EQ(run.code, 1);
+    for (const char* line : {"room 0 is stored", "link 0 is stored",
+                             "room 1 slot N names link 2, which does not name the room"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    // The consistent slots of rooms 2 and 3 are not reported.
+    EXPECT_EQ(run.out.find("room 2 slot"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("room 3 slot"), std::string::npos) << run.out;
+}
+
 TEST(VmmTool, UnreadableFilesGiveOneLineNamingTheReason)
 {
     CTempDir dir;
