@@ -296,7 +296,9 @@ void CMapInteraction::OnRButtonDblClk(CPoint)
 
 void CMapInteraction::OnMouseWheel(int delta)
 {
-    if (m_bLinkPending)
+    // A zoom under a drag, a band or a turn would move what the pointer holds.
+    if (m_bLinkPending || m_view.m_bDraggingRoom || m_view.m_bRotating || m_view.m_bPanning ||
+        m_view.m_bRubberBand)
         return;
     if (WheelZoom(m_doc, delta))
         m_host.Invalidate();

@@ -143,3 +143,41 @@ TEST_F(InteractionTest, WheelZoomsExceptDuringLinkCreation)
     act.OnMouseWheel(60);  // less than a notch
     EXPECT_EQ(doc.m_dZoom, 0.5);
 }
+
+TEST_F(InteractionTest, WheelIsIgnoredWhileTheMouseHoldsADragABandOrATurn)
+{
+    const RoomId a = Room(2, 0);
+    Paint();
+    auto wheelKeepsZoom = [&](const char* what) {
+        host.m_nInvalidates = host.m_nRepaints = 0;
+        act.OnMouseWheel(120);
+        act.OnMouseWheel(-360);
+        EXPECT_EQ(doc.m_dZoom, 1.0) << what;
+        EXPECT_EQ(host.m_nInvalidates + host.m_nRepaints, 0) << what;
+    };
+
+    act.OnLButtonDown(Centre(2, 0));
+    ASSERT_TRUE(act.IsRoomDrag());
+    wheelKeepsZoom("room drag");
+    act.OnMouseMove({Centre(2, 0).x + 26, Centre(2, 0).y});
+    act.OnLButtonUp({Centre(2, 0).x + 26, Centre(2, 0).y});
+    EXPECT_EQ(Cell(a), (CPoint{3, 0}));  // the drag went where the pointer went
+
+    act.OnLButtonDown({600, 500});
+    ASSERT_TRUE(act.IsRubberBand());
+    wheelKeepsZoom("rubber band");
+    act.OnLButtonUp({620, 520});
+
+    act.OnRButtonDown({600, 500});
+    ASSERT_TRUE(act.IsPanning());
+    wheelKeepsZoom("panning");
+    act.OnRButtonUp({600, 500});
+    ASSERT_TRUE(act.IsRotating());  // a right click on empty space
+    wheelKeepsZoom("rotation mode");
+    act.OnLButtonDown({10, 10});
+    act.OnLButtonUp({10, 10});
+    ASSERT_FALSE(act.IsRotating());
+
+    act.OnMouseWheel(120);  // and once all have ended it zooms again
+    EXPECT_EQ(doc.m_dZoom, 2.0);
+}
