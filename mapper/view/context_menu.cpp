@@ -10,6 +10,7 @@ CContextMenuPlan PlanContextMenu(const CMapSelection& selection, const CVorMappe
     CRoom room;
     plan.m_bRoom = selection.GetFocusRoom() != 0 && doc.LookupRoom(selection.GetFocusRoom(), room);
     plan.m_bRecursive = plan.m_bRoom && room.m_bRecursive;
+    plan.m_bLastRoom = plan.m_bRoom && doc.GetRooms().size() == 1;
     CLink link;
     plan.m_bLink = selection.GetFocusLink() != 0 && doc.LookupLink(selection.GetFocusLink(), link);
     plan.m_bRooms = selection.GetRoomCount() > 1;
@@ -18,13 +19,15 @@ CContextMenuPlan PlanContextMenu(const CMapSelection& selection, const CVorMappe
 }
 
 namespace {
-void CheckRecursive(CMenuModel& items, bool checked)
+void MarkItems(CMenuModel& items, const CContextMenuPlan& plan)
 {
     for (CMenuItem& item : items) {
-        if (item.m_kind == CMenuItem::COMMAND && item.m_nID == ID_ROOM_RECURSIVE)
-            item.m_bChecked = checked;
-        else if (item.m_kind == CMenuItem::SUBMENU)
-            CheckRecursive(item.m_children, checked);
+        if (item.m_kind == CMenuItem::SUBMENU)
+            MarkItems(item.m_children, plan);
+        else if (item.m_kind == CMenuItem::COMMAND && item.m_nID == ID_ROOM_RECURSIVE)
+            item.m_bChecked = plan.m_bRecursive;
+        else if (item.m_kind == CMenuItem::COMMAND && item.m_nID == ID_ROOM_DELETE)
+            item.m_bEnabled = !plan.m_bLastRoom;  // a map keeps at least one room
     }
 }
 }  // namespace
@@ -49,6 +52,6 @@ CMenuModel BuildContextMenu(const std::array<CMenuModel, GROUP_COUNT>& groups, c
         append(GROUP_ROOMS);
     if (plan.m_bLinks)
         append(GROUP_LINKS);
-    CheckRecursive(menu, plan.m_bRecursive);
+    MarkItems(menu, plan);
     return menu;
 }

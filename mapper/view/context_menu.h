@@ -14,6 +14,7 @@ struct CMenuItem {
     unsigned m_nID = 0;
     std::string m_strText;
     bool m_bChecked = false;
+    bool m_bEnabled = true;
     std::vector<CMenuItem> m_children;  // SUBMENU only
 };
 using CMenuModel = std::vector<CMenuItem>;
@@ -27,11 +28,13 @@ struct CContextMenuPlan {
     bool m_bRooms = false;  // more than one room selected
     bool m_bLinks = false;  // more than one link selected
     bool m_bRecursive = false;  // the focus room's recursive flag: "Room is recursive" checked
+    bool m_bLastRoom = false;   // the focus room is the map's only room: "Delete room" disabled
     bool Empty() const { return !m_bRoom && !m_bLink && !m_bRooms && !m_bLinks; }
 };
 
 CContextMenuPlan PlanContextMenu(const CMapSelection& selection, const CVorMapperDoc& doc);
 
 // The popup: the groups in the order Room, Link, Rooms, Links, each after a
-// separator when something came before it; "Room is recursive" checked as planned.
+// separator when something came before it; "Room is recursive" checked and
+// "Delete room" disabled as planned.
 CMenuModel BuildContextMenu(const std::array<CMenuModel, GROUP_COUNT>& groups, const CContextMenuPlan& plan);

@@ -48,7 +48,10 @@ void AppendItems(HMENU menu, const CMenuModel& items)
             break;
         }
         case CMenuItem::COMMAND:
-            ::AppendMenuA(menu, MF_STRING | (item.m_bChecked ? MF_CHECKED : MF_UNCHECKED), item.m_nID,
+            ::AppendMenuA(menu,
+                          MF_STRING | (item.m_bChecked ? MF_CHECKED : MF_UNCHECKED) |
+                              (item.m_bEnabled ? MF_ENABLED : MF_GRAYED),
+                          item.m_nID,
                           item.m_strText.c_str());
             break;
         }

@@ -347,6 +347,13 @@ void CMapInteraction::OnDeleteKey()
     const CMapSelection& sel = m_view.m_selection;
     if (sel.GetRoomCount() == 1) {
         const RoomId room = sel.GetRoom(0);
+        if (!m_doc.GetRooms().Find(room))
+            return;
+        if (m_doc.GetRooms().size() == 1) {
+            // No question whose answer could change nothing: a map keeps one room.
+            SetStatus("The only room of a map cannot be deleted", true);
+            return;
+        }
         if (m_host.AskYesNo("Delete the selected room?"))
             DeleteRoom(room);
     } else if (sel.GetRoomCount() > 1) {

@@ -63,6 +63,10 @@ bool CMapInteraction::OnUpdateCommand(vfw::CCmdUI& ui) const
         ui.SetCheck(m_view.*(t->flag) ? 1 : 0);
         return true;
     }
+    if (ui.m_nID == ID_ROOM_DELETE) {
+        ui.Enable(m_doc.GetRooms().size() > 1);
+        return true;
+    }
     if (ui.m_nID == ID_ROOM_RECURSIVE) {
         CRoom room;
         ui.SetCheck(m_doc.LookupRoom(m_view.m_selection.GetFocusRoom(), room) && room.m_bRecursive ? 1 : 0);

@@ -181,3 +181,46 @@ TEST_F(InteractionTest, WheelIsIgnoredWhileTheMouseHoldsADragABandOrATurn)
     act.OnMouseWheel(120);  // and once all have ended it zooms again
     EXPECT_EQ(doc.m_dZoom, 2.0);
 }
+
+TEST_F(InteractionTest, TheOnlyRoomOfAMapIsNeitherOfferedForDeletionNorAskedAbout)
+{
+    Paint();
+    act.Selection().SelectRoom(1, true);
+    act.OnKeyDown(kKeyDelete);
+    EXPECT_TRUE(host.m_questions.empty());
+    EXPECT_EQ(view.m_strStatus, "The only room of a map cannot be deleted");
+    EXPECT_TRUE(doc.GetRooms().Find(1));
+    EXPECT_FALSE(doc.IsModified());
+
+    vfw::CCmdUI ui(ID_ROOM_DELETE);
+    EXPECT_TRUE(act.OnUpdateCommand(ui));
+    EXPECT_FALSE(ui.m_bEnabled);
+    CContextMenuPlan plan = PlanContextMenu(act.Selection(), doc);
+    EXPECT_TRUE(plan.m_bLastRoom);
+    std::array<CMenuModel, GROUP_COUNT> groups;
+    CMenuItem properties, remove, shift;
+    properties.m_nID = ID_ROOM_PROPERTIES;
+    remove.m_nID = ID_ROOM_DELETE;
+    shift.m_kind = CMenuItem::SUBMENU;
+    shift.m_children = {remove};  // found inside submenus too
+    groups[GROUP_ROOM] = {properties, shift, remove};
+    CMenuModel menu = BuildContextMenu(groups, plan);
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_TRUE(menu[0].m_bEnabled);
+    EXPECT_FALSE(menu[1].m_children[0].m_bEnabled);
+    EXPECT_FALSE(menu[2].m_bEnabled);
+
+    // With a second room both come back, and the key asks again.
+    Room(3, 0);
+    Paint();
+    EXPECT_FALSE(PlanContextMenu(act.Selection(), doc).m_bLastRoom);
+    vfw::CCmdUI two(ID_ROOM_DELETE);
+    act.OnUpdateCommand(two);
+    EXPECT_TRUE(two.m_bEnabled);
+    plan.m_bLastRoom = false;
+    EXPECT_TRUE(BuildContextMenu(groups, plan)[2].m_bEnabled);
+    host.m_bAnswer = true;
+    act.OnKeyDown(kKeyDelete);
+    ASSERT_EQ(host.m_questions.size(), 1u);
+    EXPECT_FALSE(doc.GetRooms().Find(1));
+}

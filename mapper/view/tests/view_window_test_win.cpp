@@ -303,3 +303,25 @@ TEST_F(ViewWindowTest, TheBandAndTheSelectionShowOnScreen)
     EXPECT_EQ(edge, COLORREF{0xFF0000});
     EXPECT_EQ(view.State().m_strStatus, "[rooms sel] 2 rooms selected");
 }
+
+TEST_F(ViewWindowTest, DeleteRoomIsGreyedForTheOnlyRoomOfTheMap)
+{
+    UINT state = 0;
+    bool found = false;
+    view.m_runMenu = [&](HMENU menu, POINT) -> UINT {
+        found = ::GetMenuItemID(menu, ::GetMenuItemCount(menu) - 1) == ID_ROOM_DELETE;
+        state = ::GetMenuState(menu, ID_ROOM_DELETE, MF_BYCOMMAND);
+        return 0;
+    };
+    Send(WM_RBUTTONDOWN, Centre(0, 0), MK_RBUTTON);
+    Send(WM_RBUTTONUP, Centre(0, 0));
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(state & MF_GRAYED);
+
+    Room(2, 0);
+    Send(WM_RBUTTONDOWN, Centre(0, 0), MK_RBUTTON);
+    Send(WM_RBUTTONUP, Centre(0, 0));
+    ASSERT_TRUE(found);
+    EXPECT_FALSE(state & MF_GRAYED);
+    EXPECT_TRUE(questions.empty());
+}
