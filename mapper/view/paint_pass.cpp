@@ -98,10 +98,13 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     m_dc.SelectFont(oldFont);
 }
 
-bool CPaintPass::OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius) const
+bool CPaintPass::OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius, bool onLayer) const
 {
     std::int64_t wx, wy;
-    m_transform.MapToWindow64(x + m_nPreX, y + m_nPreY, wx, wy);
+    if (onLayer)
+        m_transform.MapToWindow64(x, y, wx, wy);
+    else
+        m_transform.MapToWindow64(x + m_nPreX, y + m_nPreY, wx, wy);
     // Two pixels more for pen widths and the truncations of the transform.
     const std::int64_t r = Trunc64(static_cast<double>(radius) * m_transform.Zoom()) + 2;
     return wx + r < 0 || wy + r < 0 || wx - r > m_nWidth || wy - r > m_nHeight;
@@ -121,13 +124,16 @@ void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
     // The square, the ring (radius 16) and the markers all lie within 18
     // units of the centre; the label may lie anywhere.
     const bool offScreen = OffScreen(c.x, c.y, 18);
-    if (offScreen) {
+    // A selected room's outline goes on the layer, which has no plane offset.
+    const bool outlineOff = selected ? OffScreen(c.x, c.y, 18, true) : offScreen;
+    if (offScreen && outlineOff) {
         if (!room.m_info.m_strLabel.empty() && onCurrent)
             Label(canvas, id, room, selected);
         return;
     }
     if (selected) {
-        m_dc.LayerRectangle(sq.x, sq.y, sq.x + 12, sq.y + 12, kColorSelection, room.m_crColor);
+        if (!outlineOff)
+            m_dc.LayerRectangle(sq.x, sq.y, sq.x + 12, sq.y + 12, kColorSelection, room.m_crColor);
         if (room.m_bRecursive && onCurrent)
             m_dc.LayerCircle(c.x, c.y, 16, kColorSelection, kColorNone);
     } else {
@@ -137,6 +143,8 @@ void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
     }
     if (!room.m_info.m_strLabel.empty() && onCurrent)
         Label(canvas, id, room, selected);
+    if (offScreen)
+        return;  // what follows is in the pass's canvas, or on the plane on view
     const std::int64_t bx = kCellPitch * room.m_nX, by = kCellPitch * room.m_nY;
     if (room.m_links[DIR_U] != 0)
         canvas.AddTriangle(bx + 23, by + 10, bx + 26, by + 7, bx + 29, by + 10, kColorNone);
@@ -228,8 +236,9 @@ void CPaintPass::Link(CMapCanvas& canvas, const CLinkRef& ref)
     }
     // The polyline lies within its box, and the box within this radius of its centre.
     const std::int64_t radius = (x1 - x0) / 2 + (y1 - y0) / 2 + 2;
-    if (!OffScreen(x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2, radius)) {
-        if (m_view.m_selection.IsLinkSelected(id))
+    const bool selected = m_view.m_selection.IsLinkSelected(id);
+    if (!OffScreen(x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2, radius, selected)) {
+        if (selected)
             m_dc.LayerPolyline4(p, kColorSelection);
         else
             canvas.AddPolyline(p, 4);

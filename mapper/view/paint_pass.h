@@ -66,9 +66,9 @@ private:
     void Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool selected);
     void Link(CMapCanvas& canvas, const CLinkRef& ref);
     // True when everything drawn within `radius` map units of (x, y), at the
-    // pass's pre-offset, lies wholly outside the client area: recording it
-    // would change no pixel.
-    bool OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius) const;
+    // pass's pre-offset (none for what goes on a layer), lies wholly outside
+    // the client area: recording it would change no pixel.
+    bool OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius, bool onLayer = false) const;
 
     CVorMapperDoc& m_doc;
     CViewState& m_view;

@@ -374,3 +374,54 @@ TEST_F(PaintTest, ShapesThatCannotReachTheWindowAreNotDrawnButKeepTheirHitData)
     EXPECT_EQ(doc.GetRoom(far).m_rcHit, (CRect{-229, 5, -213, 21}));
     EXPECT_EQ(doc.RoomAtPoint({-220, 10}), far);
 }
+
+TEST_F(PaintTest, ASelectedRoomOrLinkOnANeighbouringPlaneKeepsItsOutlineAtTheWindowEdge)
+{
+    // The outlines of the selection go on the blue layer without the plane's
+    // offset: near the window's edge they must be drawn exactly when the same
+    // room and link on the plane on view would be.
+    view.m_bShowRose = view.m_bShowGrid = view.m_bShowState = false;
+    CRoom first = doc.GetRoom(1);
+    first.m_nPlane = 5;  // out of the way
+    doc.SetRoom(first);
+    const RoomId a = AddTestRoom(doc, 0, 0, 0), b = AddTestRoom(doc, 1, 0, 0);
+    const LinkId link = AddTestLink(doc, a, DIR_E, b, DIR_W);
+    view.m_selection.SetRoom(a);
+    view.m_selection.SetRoom(b);
+    view.m_selection.SetLink(link);
+    auto place = [&](int x, int y, int plane) {
+        for (RoomId id : {a, b}) {
+            CRoom r = doc.GetRoom(id);
+            r.m_nX = x + (id == b ? 1 : 0);
+            r.m_nY = y;
+            r.m_nPlane = plane;
+            doc.SetRoom(r);
+        }
+    };
+    int differing = 0, seen = 0;
+    for (double angle : {3.14159265358979 / 4, 0.3}) {
+        for (double zoom : {1.0, 2.0}) {
+            doc.m_dRotation = angle;
+            doc.m_dZoom = zoom;
+            for (int x = -30; x <= 40; ++x) {
+                for (int y = -30; y <= 30; ++y) {
+                    place(x, y, 0);
+                    const CRecordingDC onView = Paint();
+                    const auto squares = onView.With("polygon"), lines = onView.With("polypolyline");
+                    seen += !squares.empty();
+                    for (int plane : {-1, 1}) {
+                        place(x, y, plane);
+                        const CRecordingDC neighbour = Paint();
+                        const bool same =
+                            neighbour.With("polygon") == squares && neighbour.With("polypolyline") == lines;
+                        differing += !same;
+                        EXPECT_TRUE(same) << x << "," << y << " plane " << plane << " angle " << angle << " zoom "
+                                          << zoom;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(seen, 100);
+    EXPECT_EQ(differing, 0);
+}
