@@ -45,11 +45,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     doc.OnNewDocument();
     if (!client) {
         frame->ShowStandalone();
+        // A restored map takes the place of one named on the command line.
+        const bool restored = frame->OfferRecovery();
         // A map named on a standalone command line is opened; any switch,
         // the plug-in switch with a bad handle too, leaves the new map.
         const std::string path = GetCommandLineMapFile(line);
-        if (!path.empty())
+        if (!restored && !path.empty())
             frame->OpenDocumentFile(path);
+    } else {
+        frame->OfferRecovery();
     }
     HACCEL accel = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     const int code = vfw::RunMessageLoop(frame->m_hWnd, accel, [&] {

@@ -8,6 +8,7 @@
 
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
+#include "mapper/recovery/backups.h"
 
 namespace {
 const char kFilter[] = "VorMapper map (*.vmm)\0*.vmm\0All Files (*.*)\0*.*\0";
@@ -71,6 +72,7 @@ void CMainFrame::OnFileNew()
 {
     if (!SaveModified())
         return;
+    m_autosave.OnMapReplaced("");
     m_doc.OnNewDocument();
     m_strPathName.clear();
     UpdateTitle();
@@ -80,6 +82,7 @@ void CMainFrame::OnFileOpen()
 {
     if (!SaveModified())
         return;
+    m_autosave.OnMapReplaced(m_strPathName);
     const std::string path = AskFileName(m_hWnd, false, "");
     if (!path.empty())
         OpenDocumentFile(path);
@@ -91,12 +94,25 @@ bool CMainFrame::OpenDocumentFile(const std::string& path)
     if (!LoadMapFile(m_doc, path, error)) {
         // The document is as after New; say why.
         m_strPathName.clear();
+        m_autosave.SetMapPath("");
         UpdateTitle();
         const std::string text = "Failed to open document.\n" + path + ":\n" + error;
         ::MessageBoxA(m_hWnd, text.c_str(), "VorMapper", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     m_strPathName = path;
+    m_autosave.SetMapPath(path);
+    UpdateTitle();
+    m_view.Invalidate();
+    return true;
+}
+
+bool CMainFrame::OfferRecovery()
+{
+    const CRestoredMap restored = m_autosave.OfferRecovery(m_hWnd);
+    if (!restored.restored)
+        return false;
+    m_strPathName = restored.mapPath;
     UpdateTitle();
     m_view.Invalidate();
     return true;
@@ -118,13 +134,14 @@ bool CMainFrame::OnFileSaveAs()
 bool CMainFrame::DoSave(const std::string& path)
 {
     std::string error;
-    if (!SaveMapFile(m_doc, path, error)) {
+    if (!SaveMapFileWithBackups(m_doc, path, m_autosave.Backups(), error)) {
         // The old file, if any, is untouched.
         const std::string text = "Failed to save document.\n" + error;
         ::MessageBoxA(m_hWnd, text.c_str(), "VorMapper", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     m_strPathName = path;
+    m_autosave.OnMapReplaced(path);
     UpdateTitle();
     return true;
 }

@@ -33,7 +33,7 @@ CClientLinkHost HostOf(CMainFrame* frame)
 }  // namespace
 
 CMainFrame::CMainFrame(CVorMapperDoc& doc, HWND client)
-    : m_doc(doc), m_link(doc, HostOf(this)), m_view(doc), m_dialogs(doc)
+    : m_doc(doc), m_link(doc, HostOf(this)), m_view(doc), m_dialogs(doc), m_autosave(doc)
 {
     m_link.m_hClient = reinterpret_cast<std::uintptr_t>(client);
     m_doc.SetPlaneNamePrompt(this);
@@ -90,8 +90,16 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<NMHDR*>(lp));
-    case WM_COPYDATA:
-        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_COPYDATA: {
+        const LRESULT reply = OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+        if (m_hWnd)  // not after a quit
+            m_autosave.AfterStep();
+        return reply;
+    }
+    case WM_TIMER:
+        if (m_autosave.OnTimer(wp))
+            return 0;
+        break;
     case WM_CLOSE:
         // Not under an open dialog: it comes first.
         if (!vfw::ActivateModalWindow(m_hWnd))
@@ -118,6 +126,7 @@ int CMainFrame::OnCreate()
         return -1;
     m_dialogs.SetParent(m_view.m_hWnd);
     m_view.SetDialogs(&m_dialogs);
+    m_autosave.Start(m_hWnd, [this](const std::string& note) { m_view.SetStateNote(note); });
     // Announce the window; the client's reply is not used. A client of 0
     // gets nothing.
     if (HWND client = reinterpret_cast<HWND>(m_link.m_hClient))
@@ -211,6 +220,8 @@ bool CMainFrame::OnCmdMsg(unsigned id)
 {
     if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_link.OnCommand(id) || OnFrameCommand(id)) {
         OnIdle();
+        if (m_hWnd)
+            m_autosave.AfterStep();
         return true;
     }
     return false;
@@ -345,6 +356,7 @@ void CMainFrame::OnClose()
         while (m_doc.IsModified() && !SaveModified()) {
         }
         m_doc.SetModifiedFlag(false);
+        m_autosave.OnClosed();
         if (m_link.m_bAttached && ::GetMenu(client) == m_hMenu)
             ::SetMenu(client, nullptr);
         ::ShowWindow(m_hWnd, SW_HIDE);
@@ -356,5 +368,6 @@ void CMainFrame::OnClose()
     SaveToolbarSetting(ToolbarShown());
     if (!SaveModified())
         return;
+    m_autosave.OnClosed();
     ::DestroyWindow(m_hWnd);
 }

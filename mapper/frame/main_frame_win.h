@@ -9,6 +9,7 @@
 #include "framework/win/window.h"
 #include "mapper/dialogs/view_dialogs_win.h"
 #include "mapper/frame/client_link.h"
+#include "mapper/recovery/autosave_win.h"
 #include "mapper/view/map_view_win.h"
 
 class CVorMapperDoc;
@@ -34,6 +35,10 @@ public:
     void ShowStandalone();
     // Loads a map named on the command line or chosen by the user.
     bool OpenDocumentFile(const std::string& path);
+    // The start-up question about unsaved maps of mappers no longer running;
+    // true when one was restored as the current map.
+    bool OfferRecovery();
+    CAutosaveWin& Autosave() { return m_autosave; }
 
     CClientLink& Link() { return m_link; }
     CVorMapperView& View() { return m_view; }
@@ -82,6 +87,7 @@ private:
     CClientLink m_link;
     CVorMapperView m_view;
     CViewDialogsWin m_dialogs;  // room sheet, link dialog, palette, label for the view
+    CAutosaveWin m_autosave;    // recovery copies, recovery at start-up, backups
     HWND m_hToolbar = nullptr;
     HMENU m_hMenu = nullptr;
     bool m_bToolbarVisible = true;

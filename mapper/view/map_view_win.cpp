@@ -143,6 +143,14 @@ bool CVorMapperView::OnUpdateCmdUI(vfw::CCmdUI& ui) { return m_interaction.OnUpd
 
 // ---------------------------------------------------------------- IViewHost
 
+void CVorMapperView::SetStateNote(const std::string& note)
+{
+    if (note == m_state.m_strNote)
+        return;
+    m_state.m_strNote = note;
+    Invalidate();
+}
+
 void CVorMapperView::Invalidate(bool now)
 {
     if (!m_hWnd)

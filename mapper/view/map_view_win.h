@@ -25,6 +25,8 @@ public:
     CVorMapperDoc& GetDocument() const { return m_doc; }
     const CViewState& State() const { return m_state; }
     CMapInteraction& Interaction() { return m_interaction; }
+    // The note of the state labels; repaints when it changes.
+    void SetStateNote(const std::string& note);
 
     // The room sheet, link dialog, palette and label dialog; null puts the
     // stand-ins back. Not owned.

@@ -166,6 +166,10 @@ void CPaintPass::StateLabels()
         m_dc.SetTextColor(kColorStateFollow);
         DrawStatusLine(m_dc, -1, -1, "Follow " + m_doc.GetFollowName());
     }
+    if (!m_view.m_strNote.empty()) {
+        m_dc.SetTextColor(kColorStateOff);
+        DrawStatusLine(m_dc, -1, -1, m_view.m_strNote);
+    }
     m_dc.SetTextAlignRight(oldAlign);
     m_dc.SelectFont(oldFont);
 }

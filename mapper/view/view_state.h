@@ -25,6 +25,8 @@ struct CViewState {
     bool m_bOnline = false;
     bool m_bFollowMovements = false;
     std::string m_strStatus;
+    // A note below the mode labels (a recovery copy that could not be written); empty for none.
+    std::string m_strNote;
 
     CMapSelection m_selection;
 

@@ -102,6 +102,12 @@ DWORD CPluginHost::ExitCode() const
     return code;
 }
 
+bool CPluginHost::Kill()
+{
+    return m_pi.hProcess && ::TerminateProcess(m_pi.hProcess, 9) &&
+           ::WaitForSingleObject(m_pi.hProcess, 10000) == WAIT_OBJECT_0;
+}
+
 LRESULT CPluginHost::Send(ULONG_PTR code, const void* data, DWORD bytes)
 {
     COPYDATASTRUCT cds;

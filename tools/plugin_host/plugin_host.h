@@ -40,6 +40,8 @@ public:
     // True when the mapper's process has ended (within the time given, pumping).
     bool WaitForExit(DWORD milliseconds);
     DWORD ExitCode() const;
+    // Ends the mapper's process at once, as a crash would (TerminateProcess).
+    bool Kill();
 
     LRESULT Send(ULONG_PTR code, const void* data, DWORD bytes);
     LRESULT SendText(ULONG_PTR code, const std::string& text);
