@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test of the project, from a fresh Debian 12 machine (run as root):
 # installs what is missing, then builds and tests the native build, the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the 32-bit Windows
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the autosave worker
+# under ThreadSanitizer, the 32-bit Windows
 # build under Wine, and fuzzes the map reader for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,11 @@ step "sanitizer build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j"$jobs"
+
+step "thread sanitizer: the autosave worker"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j"$jobs" --target recovery_tests
+TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j"$jobs" -R 'Autosave|MapSnapshot|StartupRecovery|Backups'
 
 if command -v clang++ >/dev/null; then
   step "fuzzing the map reader"

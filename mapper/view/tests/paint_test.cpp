@@ -234,6 +234,17 @@ TEST_F(PaintTest, StateLabelsRightColumn)
     EXPECT_EQ(dc.m_log[right + 6], "textout 395,30 Follow Bob");
 }
 
+TEST_F(PaintTest, AStateNoteGoesBelowTheModesInRed)
+{
+    CRecordingDC plain = Paint(400, 300);
+    EXPECT_EQ(plain.Find("textout 395,15 Autosave failed"), -1);
+    view.m_strNote = "Autosave failed";
+    CRecordingDC dc = Paint(400, 300);
+    const int note = dc.Find("textout 395,15 Autosave failed", dc.Find("textout 395,0 Trace"));
+    ASSERT_GT(note, 0);
+    EXPECT_EQ(dc.m_log[note - 1], "textcolor c8");
+}
+
 TEST_F(PaintTest, FollowCentringMovesTheOriginUnlessTheUserIsPanning)
 {
     view.m_bFollowMovements = true;
