@@ -56,6 +56,8 @@ public:
     Value& NodeValue(std::uint32_t node) { return m_nodes[node].value; }
     const Value& NodeValue(std::uint32_t node) const { return m_nodes[node].value; }
     Key NodeKey(std::uint32_t node) const { return m_nodes[node].key; }
+    // One more than the highest node number in use (free nodes included).
+    std::size_t NodeCount() const { return m_nodes.size(); }
 
     // True when node a is met before node b in enumeration order.
     bool NodeBefore(std::uint32_t a, std::uint32_t b) const
