@@ -13,6 +13,7 @@
 #include "mapper/frame/direction_aliases.h"
 #include "mapper/frame/follow_triggers.h"
 #include "mapper/model/document.h"
+#include "mapper/navigation/client_move_watcher.h"
 
 class CClientLink : public IOnlineMoveSink {
 public:
@@ -72,6 +73,8 @@ public:
     // Counted lines since the current wait began. One frame per process,
     // so this is the program's one line counter.
     std::int32_t m_nLineCount = 0;
+    // Told of every command, wrong-way line and title taken (a walk); not owned.
+    IClientMoveWatcher* m_pMoveWatcher = nullptr;
 
 private:
     void TakeTitleLine(std::string_view line);

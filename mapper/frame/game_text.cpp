@@ -29,6 +29,8 @@ void CClientLink::HandleCommand(std::string_view text)
     // Every command starts a new count, so a wait that was replaced before
     // its title came does not shift the next one.
     m_nLineCount = 0;
+    if (m_pMoveWatcher)
+        m_pMoveWatcher->OnClientCommand(text, d);
 }
 
 CClientLink::ELineKind CClientLink::IsWrongWay(std::string_view line) const
@@ -73,6 +75,8 @@ std::intptr_t CClientLink::OnGameLine(std::string_view line)
         case LINE_WRONG_WAY:
             m_bAwaitingTitle = false;
             m_nLineCount = 0;
+            if (m_pMoveWatcher)
+                m_pMoveWatcher->OnWrongWayLine();
             break;
         case LINE_NOT_COUNTED:
             break;
@@ -92,9 +96,14 @@ void CClientLink::TakeTitleLine(std::string_view line)
     CRoomInfo info;
     info.m_strTitle.assign(line);
     m_bAwaitingTitle = false;
-    if (m_doc.Move(m_nPendingDir, &info))
+    const bool moved = m_doc.Move(m_nPendingDir, &info);
+    if (moved)
         ++m_nMoves;
     m_nLineCount = 0;
+    // Last: a walk may send its next step from here, and the client may pass
+    // it back at once.
+    if (m_pMoveWatcher)
+        m_pMoveWatcher->OnTitleTaken(line, moved);
 }
 
 void CClientLink::OnFollowCommand()

@@ -35,15 +35,23 @@ CPathFinder::EResult CPathFinder::FindWay(const CVorMapperDoc& doc, RoomId from,
     m_visits[start].parent = start;
     m_visits[tail++].queue = start;
     bool found = false;
+    // The search is bound by memory: rooms a few places ahead in the queue
+    // and the links of the room at hand are fetched before they are read.
+    constexpr std::uint32_t kAhead = 6;
     while (head < tail && !found) {
+        if (head + kAhead < tail)
+            __builtin_prefetch(&rooms.NodeValue(m_visits[head + kAhead].queue).m_links);
         const std::uint32_t node = m_visits[head++].queue;
         const CRoom& room = rooms.NodeValue(node);
         const RoomId id = rooms.NodeKey(node);
+        const CLink* near[kDirCount];
         for (int d = 0; d < kDirCount; ++d) {
-            const LinkId lid = room.m_links[d];
-            if (lid == 0)
-                continue;
-            const CLink* link = links.Find(lid);
+            near[d] = room.m_links[d] ? links.Find(room.m_links[d]) : nullptr;
+            if (near[d])
+                __builtin_prefetch(near[d]);
+        }
+        for (int d = 0; d < kDirCount; ++d) {
+            const CLink* link = near[d];
             if (!link)
                 continue;
             const std::uint32_t next = rooms.NodeOf(OtherEndOf(*link, id));

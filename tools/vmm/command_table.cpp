@@ -10,7 +10,9 @@ const CVmmCommandEntry kCommands[] = {
     {"convert", "convert IN OUT", VmmConvert},
     {"check", "check FILE", VmmCheck},
     {"render", "render FILE OUT.png|OUT.svg|OUT.pdf [--size WxH] [--plane N] [--follow] [--no-grid] [--no-rose] [--no-state] [--no-higher] [--no-lower]", VmmRender},
-    {"replay", "replay [--settings-dir DIR] [--map IN.vmm] --out OUT.vmm TRANSCRIPT", VmmReplay},
+    {"path", "path FILE FROM TO", VmmPath},
+    {"find", "find FILE TEXT", VmmFind},
+    {"replay", "replay [--settings-dir DIR] [--map IN.vmm] --out OUT.vmm [--sent FILE] TRANSCRIPT", VmmReplay},
 };
 }  // namespace
 

@@ -21,6 +21,8 @@ int VmmDump(const VmmArgs& args, std::ostream& out, std::ostream& err);
 int VmmConvert(const VmmArgs& args, std::ostream& out, std::ostream& err);
 int VmmCheck(const VmmArgs& args, std::ostream& out, std::ostream& err);
 int VmmRender(const VmmArgs& args, std::ostream& out, std::ostream& err);
+int VmmPath(const VmmArgs& args, std::ostream& out, std::ostream& err);
+int VmmFind(const VmmArgs& args, std::ostream& out, std::ostream& err);
 int VmmReplay(const VmmArgs& args, std::ostream& out, std::ostream& err);
 
 // Runs the command named by args[0]; prints usage for an unknown one.

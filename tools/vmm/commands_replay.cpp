@@ -1,6 +1,7 @@
 // vmm replay: plays a recorded game session into a map.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <ostream>
 
@@ -13,11 +14,11 @@
 
 namespace {
 
-const char kUsage[] = "replay [--settings-dir DIR] [--map IN.vmm] --out OUT.vmm TRANSCRIPT";
+const char kUsage[] = "replay [--settings-dir DIR] [--map IN.vmm] --out OUT.vmm [--sent FILE] TRANSCRIPT";
 
 struct CReplayArgs {
     std::optional<std::string> settingsDir;
-    std::string mapIn, mapOut, transcript;
+    std::string mapIn, mapOut, transcript, sent;
 };
 
 bool ParseArgs(const VmmArgs& args, CReplayArgs& a, std::ostream& err)
@@ -33,6 +34,8 @@ bool ParseArgs(const VmmArgs& args, CReplayArgs& a, std::ostream& err)
             value = &a.mapIn;
         else if (arg == "--out")
             value = &a.mapOut;
+        else if (arg == "--sent")
+            value = &a.sent;
         if (value) {
             if (i + 1 >= args.size() || (args[i + 1].empty() && !settings)) {
                 err << "vmm replay: " << arg << " needs a value\n";
@@ -96,6 +99,20 @@ void WarnAboutSettings(const std::string& path, std::ostream& err)
         err << "vmm replay: warning: " << path << ": TitleLine " << title << " never takes a title\n";
 }
 
+// Every text the mapper sent to the client, one per line.
+bool WriteSentTexts(const std::vector<std::string>& sent, const std::string& path, std::ostream& err)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    for (const std::string& text : sent)
+        file << text << "\n";
+    file.flush();
+    if (!file) {
+        err << "vmm replay: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int VmmReplay(const VmmArgs& args, std::ostream& out, std::ostream& err)
@@ -134,6 +151,8 @@ int VmmReplay(const VmmArgs& args, std::ostream& out, std::ostream& err)
         err << "vmm replay: cannot save map " << a.mapOut << ": " << why << "\n";
         return 1;
     }
+    if (!a.sent.empty() && !WriteSentTexts(player.GetSent(), a.sent, err))
+        return 1;
     const CReplayStats s = player.GetStats();
     out << "replayed " << s.events << " events: " << s.moves << " moves, " << s.roomsCreated << " rooms and "
         << s.linksCreated << " links created\n";

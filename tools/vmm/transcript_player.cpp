@@ -28,6 +28,7 @@ CTranscriptPlayer::CTranscriptPlayer(CVorMapperDoc& doc)
       m_nFirstLinkId(doc.GetLastLinkId())
 {
     m_link.m_hClient = 1;  // a client is there
+    SetUpWalk();
 }
 
 void CTranscriptPlayer::Connect(const std::optional<std::string>& settingsDir)
@@ -104,6 +105,8 @@ bool CTranscriptPlayer::PlayBang(std::string_view what, std::string& error)
             m_link.OnCommand(ID_MODE_FOLLOW);
         return true;
     }
+    if (what.substr(0, 5) == "walk ")
+        return PlayWalk(what.substr(5), error);
     if (what == "explore")
         return m_doc.OnCommand(ID_MODE_EXPLORE);
     if (what == "trace")

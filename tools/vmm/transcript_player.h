@@ -4,7 +4,8 @@
 //
 // Transcript lines (LF or CRLF): "> TEXT" a typed command, "< TEXT" a game
 // line ("<" alone: an empty one), "! follow NAME", "! unfollow", "! explore",
-// "! trace", "! autoshift", "! offline", "! online"; "#" starts a comment.
+// "! trace", "! autoshift", "! offline", "! online", "! walk ID" (as "Walk here"
+// on room ID); "#" starts a comment.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "mapper/frame/client_link.h"
+#include "mapper/navigation/walk.h"
 
 class CVorMapperDoc;
 
@@ -51,6 +53,9 @@ public:
 private:
     std::intptr_t Send(std::uintptr_t code, std::string_view text);
     bool PlayBang(std::string_view what, std::string& error);
+    // "! walk ID" (transcript_walk.cpp).
+    void SetUpWalk();
+    bool PlayWalk(std::string_view id, std::string& error);
 
     std::intptr_t SendCopyData(std::uintptr_t code, const void* data, std::uint32_t bytes) override;
     bool AskFollowName(std::string& name) override;
@@ -68,4 +73,5 @@ private:
     std::string m_strBuffer;  // text plus NUL, as a client sends it
     std::vector<std::string> m_notes;
     std::vector<std::string> m_sent;
+    CWalk m_walk{m_doc, &m_link};
 };
