@@ -66,6 +66,9 @@
 #define ID_SHIFT_DOWN 32823
 #define ID_ROOM_CREATE_LINK 32838
 #define ID_ROOM_SET_LABEL 32839
+// Finding rooms and walking to them
+#define ID_ROOM_WALK_HERE 33000
+#define ID_EDIT_FIND_ROOM 33001
 
 // Framework commands
 #define ID_FILE_NEW 57600

@@ -99,3 +99,11 @@
 #define IDC_FOLLOW_STOP 1025
 #define IDC_INFO_SLIDER 1027
 #define IDC_INFO_TEXT 1015
+
+// Find room dialog
+#define IDD_FIND_ROOM 300
+#define IDC_FIND_TEXT 3000
+#define IDC_FIND_LIST 3001
+#define IDC_FIND_SHOW 3002
+#define IDC_FIND_WALK 3003
+#define IDC_FIND_COUNT 3004

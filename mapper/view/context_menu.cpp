@@ -11,6 +11,7 @@ CContextMenuPlan PlanContextMenu(const CMapSelection& selection, const CVorMappe
     plan.m_bRoom = selection.GetFocusRoom() != 0 && doc.LookupRoom(selection.GetFocusRoom(), room);
     plan.m_bRecursive = plan.m_bRoom && room.m_bRecursive;
     plan.m_bLastRoom = plan.m_bRoom && doc.GetRooms().size() == 1;
+    plan.m_bWalkHere = plan.m_bRoom && room.m_nId != doc.m_nCurrentRoom;
     CLink link;
     plan.m_bLink = selection.GetFocusLink() != 0 && doc.LookupLink(selection.GetFocusLink(), link);
     plan.m_bRooms = selection.GetRoomCount() > 1;
@@ -42,7 +43,18 @@ CMenuModel BuildContextMenu(const std::array<CMenuModel, GROUP_COUNT>& groups, c
             sep.m_kind = CMenuItem::SEPARATOR;
             menu.push_back(sep);
         }
+        const std::size_t first = menu.size();
         menu.insert(menu.end(), groups[g].begin(), groups[g].end());
+        if (g == GROUP_ROOM && plan.m_bWalkHere) {
+            CMenuItem walk;
+            walk.m_nID = ID_ROOM_WALK_HERE;
+            walk.m_strText = "Walk here";
+            auto at = menu.end();
+            for (auto it = menu.begin() + static_cast<std::ptrdiff_t>(first); it != menu.end(); ++it)
+                if (it->m_kind == CMenuItem::COMMAND && it->m_nID == ID_ROOM_SET_POSITION)
+                    at = it + 1;
+            menu.insert(at, walk);
+        }
     };
     if (plan.m_bRoom)
         append(GROUP_ROOM);

@@ -29,6 +29,7 @@ struct CContextMenuPlan {
     bool m_bLinks = false;  // more than one link selected
     bool m_bRecursive = false;  // the focus room's recursive flag: "Room is recursive" checked
     bool m_bLastRoom = false;   // the focus room is the map's only room: "Delete room" disabled
+    bool m_bWalkHere = false;   // the focus room is not the character's: "Walk here" after "Set character position"
     bool Empty() const { return !m_bRoom && !m_bLink && !m_bRooms && !m_bLinks; }
 };
 
@@ -37,4 +38,5 @@ CContextMenuPlan PlanContextMenu(const CMapSelection& selection, const CVorMappe
 // The popup: the groups in the order Room, Link, Rooms, Links, each after a
 // separator when something came before it; "Room is recursive" checked and
 // "Delete room" disabled as planned.
+// "Walk here" is added to the Room group when planned.
 CMenuModel BuildContextMenu(const std::array<CMenuModel, GROUP_COUNT>& groups, const CContextMenuPlan& plan);

@@ -1,6 +1,7 @@
 // The map view's pointer and key handling against its state table.
 #include "mapper/view/tests/interaction_test_support.h"
 
+#include "mapper/model/tests/test_support.h"
 #include "mapper/resource_ids.h"
 
 TEST(MapSelection, IdsBeyondTheFlagsAreNotSelectedAndFocusOnlyMovesWithoutSelect)
@@ -252,6 +253,35 @@ TEST(ContextMenu, GroupsInOrderWithSeparatorsAndTheRecursiveCheck)
     const CMenuModel link = BuildContextMenu(groups, plan);
     ASSERT_EQ(link.size(), 1u);  // no leading separator
     EXPECT_EQ(link[0].m_nID, unsigned{ID_LINK_DELETE});
+}
+
+TEST(ContextMenu, WalkHereFollowsSetCharacterPositionForAnotherRoomOnly)
+{
+    auto item = [](unsigned id, const char* text) {
+        CMenuItem i;
+        i.m_nID = id;
+        i.m_strText = text;
+        return i;
+    };
+    std::array<CMenuModel, GROUP_COUNT> groups;
+    groups[GROUP_ROOM] = {item(ID_ROOM_PROPERTIES, "Room properties"), item(ID_ROOM_SET_POSITION, "Set character position"),
+                          item(ID_ROOM_DELETE, "Delete room")};
+    CNewDoc doc;
+    const RoomId other = AddRoomAt(doc, 3, 3);
+    CMapSelection sel;
+    sel.SelectRoom(other, true);
+    CContextMenuPlan plan = PlanContextMenu(sel, doc);
+    EXPECT_TRUE(plan.m_bWalkHere);
+    CMenuModel menu = BuildContextMenu(groups, plan);
+    ASSERT_EQ(menu.size(), 4u);
+    EXPECT_EQ(menu[2].m_nID, unsigned{ID_ROOM_WALK_HERE});
+    EXPECT_EQ(menu[2].m_strText, "Walk here");
+    EXPECT_EQ(menu[3].m_nID, unsigned{ID_ROOM_DELETE});
+    sel.Clear();
+    sel.SelectRoom(1, true);  // the character's own room
+    plan = PlanContextMenu(sel, doc);
+    EXPECT_FALSE(plan.m_bWalkHere);
+    EXPECT_EQ(BuildContextMenu(groups, plan).size(), 3u);
 }
 
 TEST_F(InteractionTest, RoseClickMovesTheCharacterAndStaysLitUntilRelease)
