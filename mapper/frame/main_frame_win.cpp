@@ -38,6 +38,7 @@ CMainFrame::CMainFrame(CVorMapperDoc& doc, HWND client)
     m_link.m_hClient = reinterpret_cast<std::uintptr_t>(client);
     m_doc.SetPlaneNamePrompt(this);
     m_doc.AddView(this);
+    SetUpNavigation();
 }
 
 CMainFrame::~CMainFrame()
@@ -52,6 +53,7 @@ bool CMainFrame::Create()
     RegisterWindowClass(kFrameClass, 0, ::LoadIconA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME)),
                         ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     m_hMenu = ::LoadMenuA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    InsertFindRoomItem(m_hMenu);
     if (!CreateEx(0, kFrameClass, "Vor Mapper", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                   800, 600, nullptr, m_hMenu))
         return false;
@@ -229,7 +231,8 @@ bool CMainFrame::OnCmdMsg(unsigned id)
 
 bool CMainFrame::OnUpdateCmdUI(vfw::CCmdUI& ui)
 {
-    if (m_view.OnUpdateCmdUI(ui) || m_doc.OnUpdateCommandUI(ui) || m_link.OnUpdateCommandUI(ui))
+    if (m_view.OnUpdateCmdUI(ui) || m_doc.OnUpdateCommandUI(ui) || m_link.OnUpdateCommandUI(ui) ||
+        OnUpdateNavigationUI(ui))
         return true;
     switch (ui.m_nID) {
     case ID_MODE_EXPLORE:
@@ -279,7 +282,7 @@ bool CMainFrame::OnFrameCommand(unsigned id)
         }
         return true;
     default:
-        return false;
+        return OnNavigationCommand(id);
     }
 }
 

@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include "framework/win/window.h"
+#include "mapper/dialogs/find_room_dialog_win.h"
 #include "mapper/dialogs/view_dialogs_win.h"
 #include "mapper/frame/client_link.h"
+#include "mapper/navigation/walk.h"
 #include "mapper/recovery/autosave_win.h"
 #include "mapper/view/map_view_win.h"
 
@@ -24,6 +26,7 @@ class CMainFrame : public vfw::CWnd,
                    public IMessageBoxes,
                    public IFrameWindow,
                    public IPlaneNamePrompt,
+                   public IFindRoomActions,
                    public vfw::IDocumentView {
 public:
     CMainFrame(CVorMapperDoc& doc, HWND client);
@@ -57,6 +60,10 @@ public:
     void DockIntoClient() override;
     void DestroyFrame() override;
     std::string AskPlaneName(const std::string& current) override;
+    // IFindRoomActions, and "Walk here" (navigation_win.cpp)
+    void ShowRoom(RoomId room) override;
+    void WalkToRoom(RoomId room) override;
+    CWalk& Walk() { return m_walk; }
     // vfw::IDocumentView: the title follows the document.
     void OnUpdate(vfw::CDocument& doc, long hint) override;
 
@@ -72,6 +79,12 @@ private:
     bool CreateToolbar();
     bool ToolbarShown() const;
     bool OnFrameCommand(unsigned id);
+
+    // Finding rooms and walking (navigation_win.cpp)
+    void SetUpNavigation();
+    bool OnNavigationCommand(unsigned id);
+    bool OnUpdateNavigationUI(vfw::CCmdUI& ui);
+    void OnWalkChanged();
 
     // File commands (file_commands_win.cpp)
     void OnFileNew();
@@ -92,4 +105,11 @@ private:
     HMENU m_hMenu = nullptr;
     bool m_bToolbarVisible = true;
     std::string m_strPathName;  // empty: never saved
+    CWalk m_walk{m_doc, &m_link};
 };
+
+// The accelerators with the keys of the additions (Ctrl+G: "Find room...");
+// the table passed in is destroyed.
+HACCEL AddNavigationKeys(HACCEL table);
+// "Find room...\tCtrl+G" into the menu bar's Edit menu, after "Rename plane".
+void InsertFindRoomItem(HMENU menuBar);

@@ -63,9 +63,11 @@ bool PointerAngle(std::int32_t originX, std::int32_t originY, CPoint p, double& 
     return true;
 }
 
-CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h)
+CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h) { return CentreOriginOn(doc, doc.m_nCurrentRoom, w, h); }
+
+CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId id, int w, int h)
 {
-    const CRoom* room = doc.GetRooms().Find(doc.m_nCurrentRoom);
+    const CRoom* room = doc.GetRooms().Find(id);
     const std::int64_t cx = room ? room->m_nX : 0, cy = room ? room->m_nY : 0;
     std::int64_t px = -13 - 26 * cx, py = -13 - 26 * cy;
     const double angle = UsableAngle(doc.m_dRotation), zoom = UsableZoom(doc.m_dZoom);

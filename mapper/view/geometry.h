@@ -5,6 +5,7 @@
 // large for 32 bits saturate instead of overflowing.
 #include <cstdint>
 
+#include "mapper/model/records.h"
 #include "mapper/model/types.h"
 
 class CVorMapperDoc;
@@ -90,6 +91,8 @@ bool PointerAngle(std::int32_t originX, std::int32_t originY, CPoint p, double& 
 
 // Origin that puts the current room's centre in the middle of a w × h client area.
 CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h);
+// The origin that puts a room's centre in the middle of a w x h window.
+CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId room, int w, int h);
 
 // Panning: grab at the press, the new origin at every move.
 CPoint PanGrab(CPoint pointer, std::int32_t originX, std::int32_t originY);

@@ -44,6 +44,8 @@ LRESULT CVorMapperView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnPaint();
         return 0;
     case WM_KEYDOWN:
+        if (wp == VK_ESCAPE && m_onEscape)
+            m_onEscape();
         m_interaction.OnKeyDown(static_cast<unsigned>(wp));
         return 0;
     case WM_MOUSEWHEEL:

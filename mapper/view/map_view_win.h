@@ -54,6 +54,8 @@ public:
     // command, 0 for none) and the Yes/No box.
     std::function<UINT(HMENU menu, POINT screen)> m_runMenu;
     std::function<bool(const std::string&)> m_askYesNo;
+    // Escape pressed in the view (a walk stops); before the interaction sees the key.
+    std::function<void()> m_onEscape;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

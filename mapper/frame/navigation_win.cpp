@@ -1,0 +1,106 @@
+// The main frame's part in finding rooms and walking to them: "Walk here",
+// "Find room...", Escape in the view, and the walk's state in the status line.
+#include <vector>
+
+#include "mapper/frame/main_frame_win.h"
+#include "mapper/model/document.h"
+#include "mapper/resource_ids.h"
+#include "mapper/view/geometry.h"
+
+HACCEL AddNavigationKeys(HACCEL table)
+{
+    std::vector<ACCEL> keys;
+    if (table) {
+        const int n = ::CopyAcceleratorTableA(table, nullptr, 0);
+        keys.resize(static_cast<std::size_t>(n));
+        ::CopyAcceleratorTableA(table, keys.data(), n);
+    }
+    keys.push_back(ACCEL{FVIRTKEY | FCONTROL | FNOINVERT, 'G', ID_EDIT_FIND_ROOM});
+    HACCEL combined = ::CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+    if (!combined)
+        return table;
+    if (table)
+        ::DestroyAcceleratorTable(table);
+    return combined;
+}
+
+void InsertFindRoomItem(HMENU menuBar)
+{
+    HMENU edit = menuBar ? ::GetSubMenu(menuBar, 1) : nullptr;
+    if (!edit || ::GetMenuState(edit, ID_EDIT_FIND_ROOM, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        return;
+    int at = 0;
+    for (int i = 0; i < ::GetMenuItemCount(edit); ++i)
+        if (::GetMenuItemID(edit, i) == ID_EDIT_RENAME_PLANE)
+            at = i + 1;
+    ::InsertMenuA(edit, static_cast<UINT>(at), MF_BYPOSITION | MF_STRING, ID_EDIT_FIND_ROOM, "&Find room...\tCtrl+G");
+}
+
+void CMainFrame::SetUpNavigation()
+{
+    m_link.m_pMoveWatcher = &m_walk;
+    m_walk.m_onChanged = [this] { OnWalkChanged(); };
+    m_view.m_onEscape = [this] { m_walk.OnEscape(); };
+}
+
+void CMainFrame::OnWalkChanged()
+{
+    m_view.Interaction().SetStatus(m_walk.StateText(), false);
+    m_view.Invalidate();
+}
+
+bool CMainFrame::OnNavigationCommand(unsigned id)
+{
+    switch (id) {
+    case ID_ROOM_WALK_HERE: {
+        const RoomId room = m_view.Interaction().Selection().GetFocusRoom();
+        if (room != 0 && room != m_doc.m_nCurrentRoom)
+            WalkToRoom(room);
+        return true;
+    }
+    case ID_EDIT_FIND_ROOM: {
+        CFindRoomDialog dlg(m_doc, *this, m_hWnd);
+        dlg.DoModal();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::OnUpdateNavigationUI(vfw::CCmdUI& ui)
+{
+    if (ui.m_nID != ID_EDIT_FIND_ROOM)
+        return false;
+    ui.Enable(true);
+    return true;
+}
+
+void CMainFrame::WalkToRoom(RoomId room)
+{
+    m_walk.Start(room, m_link.m_bAttached && m_link.m_bOnline);
+    m_view.Invalidate();
+}
+
+void CMainFrame::ShowRoom(RoomId id)
+{
+    const CRoom* room = m_doc.GetRooms().Find(id);
+    if (!room)
+        return;
+    const std::int32_t plane = room->m_nPlane;
+    if (m_doc.m_nCurrentPlane != plane) {
+        m_doc.m_nCurrentPlane = plane;
+        m_doc.UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+    }
+    RECT rc = {0, 0, 0, 0};
+    if (m_view.m_hWnd)
+        ::GetClientRect(m_view.m_hWnd, &rc);
+    const CPoint origin = CentreOriginOn(m_doc, id, rc.right, rc.bottom);
+    m_doc.m_nOriginX = origin.x;
+    m_doc.m_nOriginY = origin.y;
+    CMapSelection& sel = m_view.Interaction().Selection();
+    sel.Clear();
+    sel.SelectRoom(id, true);
+    m_view.Interaction().SetStatus("room sel", m_doc.GetRoom(id).m_info.m_strTitle.str(), false);
+    m_view.Invalidate();
+}

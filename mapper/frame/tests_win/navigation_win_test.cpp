@@ -1,0 +1,162 @@
+// "Walk here", "Find room..." and Escape in the main frame, driven by real
+// window messages; a stand-in client window records what the mapper sends.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "mapper/frame/client_protocol.h"
+#include "mapper/frame/main_frame_win.h"
+#include "mapper/model/document.h"
+#include "mapper/model/tests/test_support.h"
+#include "mapper/resource_ids.h"
+#include "mapper/view/geometry.h"
+
+namespace {
+
+std::vector<std::string> g_sent;
+
+LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COPYDATA) {
+        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (cds->dwData == CD_COMMAND)
+            g_sent.emplace_back(CopyDataText(cds->lpData, cds->cbData));
+        return 1;
+    }
+    return ::DefWindowProcA(h, msg, wp, lp);
+}
+
+class NavigationFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_sent.clear();
+        m_frame = std::make_unique<CMainFrame>(m_doc, nullptr);
+        ASSERT_TRUE(m_frame->Create());
+        m_doc.OnNewDocument();
+        m_frame->ShowStandalone();
+        CRoom one = m_doc.GetRoom(1);
+        one.m_info.m_strTitle = "Gate";
+        m_doc.SetRoom(one);
+        m_yard = AddRoomAt(m_doc, 1, 0, 0, "Yard");
+        m_tower = AddRoomAt(m_doc, 1, 0, 1, "Tower");
+        Join(m_doc, 1, DIR_E, m_yard, DIR_W);
+        Join(m_doc, m_yard, DIR_U, m_tower, DIR_D);
+        m_island = AddRoomAt(m_doc, 9, 9, 0, "Island");
+        m_doc.SetModifiedFlag(false);
+    }
+    void TearDown() override
+    {
+        m_doc.SetModifiedFlag(false);
+        ::SendMessageA(m_frame->m_hWnd, WM_CLOSE, 0, 0);
+        if (m_client)
+            ::DestroyWindow(m_client);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    // As if docked and online, with the stand-in client.
+    void GoOnline()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ClientProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "NavigationTestClient";
+        ::RegisterClassA(&wc);
+        m_client = ::CreateWindowA("NavigationTestClient", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+        CClientLink& link = m_frame->Link();
+        link.m_hClient = reinterpret_cast<std::uintptr_t>(m_client);
+        link.m_bAttached = true;
+        link.m_aliases.InstallDefaults();
+        link.GoOnline();
+    }
+    LRESULT Command(unsigned id) { return ::SendMessageA(m_frame->m_hWnd, WM_COMMAND, id, 0); }
+    void FromClient(std::uintptr_t code, const std::string& text)
+    {
+        COPYDATASTRUCT cds = {code, static_cast<DWORD>(text.size() + 1), const_cast<char*>(text.c_str())};
+        ::SendMessageA(m_frame->m_hWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+    }
+    void WalkHere(RoomId room)
+    {
+        CMapSelection& sel = m_frame->View().Interaction().Selection();
+        sel.Clear();
+        sel.SelectRoom(room, true);
+        Command(ID_ROOM_WALK_HERE);
+    }
+    const std::string& Status() const { return m_frame->View().State().m_strStatus; }
+
+    CVorMapperDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    HWND m_client = nullptr;
+    RoomId m_yard = 0, m_tower = 0, m_island = 0;
+};
+
+}  // namespace
+
+TEST_F(NavigationFrameTest, TheEditMenuHasFindRoomAndCtrlGIsItsKey)
+{
+    HMENU edit = ::GetSubMenu(::GetMenu(m_frame->m_hWnd), 1);
+    char text[128] = "";
+    ::GetMenuStringA(edit, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Find room...\tCtrl+G");
+    EXPECT_EQ(::GetMenuItemID(edit, 0), unsigned{ID_EDIT_RENAME_PLANE});
+    HACCEL keys = AddNavigationKeys(nullptr);
+    ACCEL accel = {};
+    ASSERT_EQ(::CopyAcceleratorTableA(keys, &accel, 1), 1);
+    EXPECT_EQ(accel.key, 'G');
+    EXPECT_EQ(accel.cmd, ID_EDIT_FIND_ROOM);
+    EXPECT_TRUE(accel.fVirt & FCONTROL);
+    ::DestroyAcceleratorTable(keys);
+}
+
+TEST_F(NavigationFrameTest, StandaloneWalkHereMovesAtOnce)
+{
+    WalkHere(m_tower);
+    EXPECT_EQ(m_doc.m_nCurrentRoom, m_tower);
+    EXPECT_EQ(m_doc.m_nCurrentPlane, 1);
+    EXPECT_TRUE(g_sent.empty());
+    EXPECT_EQ(Status(), "Arrived at Tower");
+    WalkHere(m_island);
+    EXPECT_EQ(m_doc.m_nCurrentRoom, m_tower);
+    EXPECT_EQ(Status(), "No way from Tower to Island");
+}
+
+TEST_F(NavigationFrameTest, OnlineWalkSendsOneStepPerArrivalAndEscapeStopsIt)
+{
+    GoOnline();
+    m_doc.m_bTrace = false;  // any mapping mode
+    WalkHere(m_tower);
+    EXPECT_EQ(g_sent, std::vector<std::string>{"east"});
+    EXPECT_EQ(Status(), "Walking: 2 steps left");
+    FromClient(CD_COMMAND, "east");  // the client passes the step back
+    FromClient(CD_TEXT_LINE, "Yard");
+    EXPECT_EQ(m_doc.m_nCurrentRoom, m_yard);
+    EXPECT_EQ(g_sent, (std::vector<std::string>{"east", "up"}));
+    EXPECT_EQ(Status(), "Walking: 1 steps left");
+    ::SendMessageA(m_frame->View().m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(m_frame->Walk().IsWalking());
+    EXPECT_EQ(Status(), "Walk stopped by Escape");
+    FromClient(CD_COMMAND, "up");
+    FromClient(CD_TEXT_LINE, "Tower");
+    EXPECT_EQ(g_sent.size(), 2u);  // nothing more after the stop
+}
+
+TEST_F(NavigationFrameTest, FindRoomShowChangesPlaneCentresAndSelects)
+{
+    m_frame->ShowRoom(m_tower);
+    EXPECT_EQ(m_doc.m_nCurrentPlane, 1);
+    EXPECT_TRUE(m_frame->View().State().m_selection.IsRoomSelected(m_tower));
+    EXPECT_EQ(m_frame->View().State().m_selection.GetFocusRoom(), m_tower);
+    RECT rc;
+    ::GetClientRect(m_frame->View().m_hWnd, &rc);
+    const CPoint o = CentreOriginOn(m_doc, m_tower, rc.right, rc.bottom);
+    EXPECT_EQ(m_doc.m_nOriginX, o.x);
+    EXPECT_EQ(m_doc.m_nOriginY, o.y);
+    // At zoom 1 and no rotation the room's centre (26 * 1 + 13) lands mid-window.
+    EXPECT_EQ(m_doc.m_nOriginX + 39, rc.right / 2);
+    EXPECT_EQ(m_doc.m_nCurrentRoom, 1u);  // the character stays
+}
