@@ -68,6 +68,12 @@ public:
         return m_nodes[a].seq > m_nodes[b].seq;  // later insertions stand nearer the head
     }
 
+    // A number that grows along the enumeration order, for sorting nodes by it.
+    std::uint64_t OrderKey(std::uint32_t node) const
+    {
+        return (std::uint64_t{Bucket(m_nodes[node].key)} << 32) | (0xFFFFFFFFu - m_nodes[node].seq);
+    }
+
     Value* Find(Key key)
     {
         const std::uint32_t n = NodeOf(key);

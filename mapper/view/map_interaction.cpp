@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "mapper/model/document.h"
+#include "mapper/view/spatial_index.h"
 #include "mapper/view/view_keys.h"
 
 namespace {
@@ -45,6 +46,10 @@ void CMapInteraction::SetStatus(const std::string& tag, const std::string& text,
 bool CMapInteraction::HitTestAt(CPoint mapPoint, bool clear)
 {
     CMapSelection& sel = m_view.m_selection;
+    // A paint bound to its window leaves hit data only about the window; a
+    // point beyond it (the pointer captured) gets it here.
+    if (m_view.m_pIndex && &m_view.m_pIndex->Document() == &m_doc)
+        m_view.m_pIndex->StoreHitGeometryNear(mapPoint);
     if (const LinkId link = m_doc.LinkAtPoint(mapPoint)) {
         sel.SelectLink(link, !sel.IsLinkSelected(link));
         m_host.Invalidate();

@@ -2,6 +2,7 @@
 
 #include "mapper/model/document.h"
 #include "mapper/view/paint_pass.h"
+#include "mapper/view/spatial_index.h"
 
 void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
 {
@@ -23,7 +24,13 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
         pass.Grid();
     if (view.m_bRubberBand)
         pass.RubberBand();
-    pass.ClassifyRecords();
+    // With an index the paint visits only the records that can reach the
+    // window; see CPaintPass::QueryRecords for why hit tests still answer as
+    // after a walk over the whole map.
+    CSpatialIndex* index = view.m_pIndex && &view.m_pIndex->Document() == &doc ? view.m_pIndex.get() : nullptr;
+    const bool windowed = index && pass.QueryRecords(*index);
+    if (!windowed)
+        pass.ClassifyRecords();
     const std::int64_t plane = doc.m_nCurrentPlane;
     if (view.m_bShowLower) {
         pass.Rooms(plane - 1, kColorLowerPlane, 10, 10);
@@ -35,6 +42,8 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
         pass.Rooms(plane + 1, kColorHigherPlane, -10, -10);
         pass.Links(plane + 1, kColorHigherPlane, -10, -10);
     }
+    if (index)
+        pass.SettleHitData(*index, windowed);
     dc.PlayLayers();
     if (view.m_bRotating)
         pass.RotationGuide();

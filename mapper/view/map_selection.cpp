@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mapper/model/document.h"
+#include "mapper/view/hit_geometry.h"
 
 bool CSelectionFlags::Empty() const
 {
@@ -67,7 +68,9 @@ void CMapSelection::SelectInRectangle(const CVorMapperDoc& doc, const CRect& ban
     const CRoomMap& rooms = doc.GetRooms();
     for (auto it = rooms.begin(); it != rooms.end(); ++it) {
         const CRoom& room = it.value();
-        if (room.m_nPlane != doc.m_nCurrentPlane || !RectsMeet(room.m_rcHit, band))
+        // The hit rectangle from the cell, as the paint gives it: the band may
+        // reach beyond the window, where a paint need not have been.
+        if (room.m_nPlane != doc.m_nCurrentPlane || !RectsMeet(RoomHitGeometry(room.m_nX, room.m_nY).hit, band))
             continue;
         SetRoom(it.key());
         m_rooms.push_back(it.key());

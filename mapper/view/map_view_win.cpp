@@ -5,6 +5,7 @@
 #include "mapper/resource_ids.h"
 #include "mapper/settings/program_settings.h"
 #include "mapper/view/gdi_dc_win.h"
+#include "mapper/view/spatial_index.h"
 
 namespace {
 const char kViewClass[] = "VorMapperView";
@@ -19,6 +20,7 @@ CVorMapperView::CVorMapperView(CVorMapperDoc& doc)
     : m_doc(doc), m_interaction(doc, m_state, *this, &m_standIn)
 {
     m_doc.AddView(this);
+    m_state.m_pIndex = std::make_shared<CSpatialIndex>(doc);
 }
 
 CVorMapperView::~CVorMapperView() { m_doc.RemoveView(this); }

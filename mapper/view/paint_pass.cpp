@@ -42,6 +42,11 @@ void CPaintBuffers::Clear()
         v.clear();
     allLinks.clear();
     cells.clear();
+    for (auto& v : found)
+        v.clear();
+    foundLinks.clear();
+    labelled.clear();
+    windowed = false;
 }
 
 CPaintPass::CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc, CPaintBuffers& buffers)
@@ -84,6 +89,19 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
     CMapCanvas canvas = NewCanvas(pen);
     SetPlaneOffset(canvas, preX, preY);
     const CFontDesc oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
+    if (m_pIndex) {
+        // Found by the index: with the labels (measured in this font), in map order.
+        if (slot == 1)
+            FindLabels();
+        auto& found = m_buf.found[slot];
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+        const CRoomMap& rooms = m_doc.GetRooms();
+        m_rooms[slot].clear();
+        for (const auto& [key, id] : found)
+            if (const CRoom* r = rooms.Find(id))
+                m_rooms[slot].push_back({id, r});
+    }
     const std::vector<CRoomRef>& list = m_rooms[slot];
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i + 8 < list.size()) {
@@ -124,6 +142,9 @@ void CPaintPass::Room(CMapCanvas& canvas, RoomId id, const CRoom& room)
     // The square, the ring (radius 16) and the markers all lie within 18
     // units of the centre; the label may lie anywhere.
     const bool offScreen = OffScreen(c.x, c.y, 18);
+    // A label taken away leaves no region to be clicked.
+    if (room.m_info.m_strLabel.empty() && onCurrent && room.m_info.m_hLabelRgn)
+        m_doc.SetRoomLabelRegion(id, nullptr);
     // A selected room's outline goes on the layer, which has no plane offset.
     const bool outlineOff = selected ? OffScreen(c.x, c.y, 18, true) : offScreen;
     if (offScreen && outlineOff) {
@@ -159,18 +180,20 @@ void CPaintPass::Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool se
     const CRoomInfo& info = room.m_info;
     const CSize ext = m_dc.GetTextExtent(info.m_strLabel);
     const CPoint lp = m_transform.MapToWindow(info.m_ptLabel.x, info.m_ptLabel.y, m_nPreX, m_nPreY);
-    if (info.m_crLabelBack == kColorNone) {
-        m_dc.SetBkMode(BkMode::Transparent);
-    } else {
-        m_dc.SetBkMode(BkMode::Opaque);
-        m_dc.SetBkColor(info.m_crLabelBack);
-    }
-    m_dc.SetTextColor(info.m_crLabelText);
     // A label wholly outside the window changes no pixel; its region is still made.
     const bool visible = std::int64_t{lp.x} + ext.cx >= 0 && std::int64_t{lp.y} + ext.cy >= 0 && lp.x <= m_nWidth &&
                          lp.y <= m_nHeight;
-    if (visible)
+    if (visible) {
+        if (info.m_crLabelBack == kColorNone) {
+            m_dc.SetBkMode(BkMode::Transparent);
+        } else {
+            m_dc.SetBkMode(BkMode::Opaque);
+            m_dc.SetBkColor(info.m_crLabelBack);
+        }
+        m_dc.SetTextColor(info.m_crLabelText);
         m_dc.TextOut(lp.x, lp.y, info.m_strLabel);
+    }
+    m_buf.labelled.push_back(id);
 
     const std::int64_t bottom = std::int64_t{lp.y} + ext.cy;
     const CPoint bl = m_transform.WindowToMap(lp.x, bottom);

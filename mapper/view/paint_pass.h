@@ -1,13 +1,16 @@
 #pragma once
 // The steps of one paint, sharing the transform, the layer DC and the rooms
 // and links of the planes drawn.
+#include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "mapper/view/layer_dc.h"
 #include "mapper/view/view_state.h"
 
 class CVorMapperDoc;
+class CSpatialIndex;
 
 // The rooms and links of the planes drawn, found once per paint.
 struct CPaintCell {
@@ -31,6 +34,18 @@ struct CPaintBuffers {
     std::vector<CPaintLinkRef> allLinks;
     std::vector<CPaintCell> cells;        // by room id - 1
     std::vector<CMapCanvas::CStorage> canvases;
+    // A paint bound to its window: the rooms found per plane (order key, id),
+    // and the rooms whose label was drawn.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> found[3];
+    std::vector<std::pair<std::uint64_t, CPaintLinkRef>> foundLinks;
+    std::vector<RoomId> labelled;
+    bool windowed = false;  // the last paint was bound to its window
+    // Widest letter and text height of the label font, by byte (-1 unknown),
+    // for the device and font they were measured with.
+    std::array<std::int32_t, 256> letterWidth{};
+    std::int32_t textHeight = 0;
+    const void* measuredDevice = nullptr;
+    int measuredFont = -1;
 
     CMapCanvas::CStorage TakeCanvasStorage();
     void Clear();
@@ -44,6 +59,11 @@ public:
     void RubberBand();
     // Sorts the rooms and links of the three planes that may be drawn, in map order.
     void ClassifyRecords();
+    // The same, for the records the index finds that can reach the window;
+    // false (nothing found) when so many can that the walk costs less.
+    bool QueryRecords(CSpatialIndex& index);
+    // After the planes: hit data of what the paint did not visit (see the .cpp).
+    void SettleHitData(CSpatialIndex& index, bool windowed);
     void Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY);
     void Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY);
     void RotationGuide();
@@ -69,6 +89,9 @@ private:
     // pass's pre-offset (none for what goes on a layer), lies wholly outside
     // the client area: recording it would change no pixel.
     bool OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius, bool onLayer = false) const;
+    bool Drawn(std::int64_t plane) const;
+    // Rooms of the window's plane whose label can reach the window, into found[1].
+    void FindLabels();
 
     CVorMapperDoc& m_doc;
     CViewState& m_view;
@@ -81,4 +104,5 @@ private:
     std::vector<CLinkRef>* m_links = m_buf.links;
     // Cells of the rooms by id - 1, for the links; empty when the ids are too sparse.
     std::vector<CCell>& m_cells = m_buf.cells;
+    CSpatialIndex* m_pIndex = nullptr;  // set while the paint is bound to its window
 };

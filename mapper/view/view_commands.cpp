@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mapper/model/document.h"
+#include "mapper/view/spatial_index.h"
 #include "mapper/resource_ids.h"
 #include "mapper/view/map_interaction.h"
 
@@ -215,6 +216,8 @@ void CMapInteraction::CreateLink()
 
 void CMapInteraction::ChooseLinkDestination(CPoint p)
 {
+    if (m_view.m_pIndex && &m_view.m_pIndex->Document() == &m_doc)
+        m_view.m_pIndex->StoreHitGeometryNear(ToMap(p));
     const RoomId target = m_doc.RoomAtPoint(ToMap(p));
     if (target == 0)
         return;

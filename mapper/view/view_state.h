@@ -14,6 +14,7 @@
 #include "mapper/view/map_selection.h"
 
 struct CPaintBuffers;
+class CSpatialIndex;
 
 struct CViewState {
     // display toggles ("Wind rose", "Grid", "Higher plane", "Lower plane", "State labels")
@@ -45,6 +46,9 @@ struct CViewState {
 
     // Memory the paint keeps between paints (made by the first paint).
     std::shared_ptr<CPaintBuffers> m_pPaintBuffers;
+    // Where the records lie, for a paint that visits only what can reach the
+    // window; none makes every paint walk the whole map.
+    std::shared_ptr<CSpatialIndex> m_pIndex;
 
     // The first rose region holding a window point, tested from down to north; -1 for none.
     Direction RoseDirectionAt(CPoint p) const;

@@ -436,3 +436,18 @@ TEST_F(PaintTest, ASelectedRoomOrLinkOnANeighbouringPlaneKeepsItsOutlineAtTheWin
     EXPECT_GT(seen, 100);
     EXPECT_EQ(differing, 0);
 }
+
+TEST_F(PaintTest, ALabelTakenAwayLeavesNoRegionToClick)
+{
+    CRoom r = doc.GetRoom(1);
+    r.m_info.m_strLabel = "Hall";
+    r.m_info.m_ptLabel = {57, -43};
+    doc.SetRoom(r);
+    Paint();
+    ASSERT_EQ(doc.RoomLabelAtPoint({60, -40}), 1u);
+    r = doc.GetRoom(1);
+    r.m_info.m_strLabel = "";
+    doc.SetRoom(r);
+    Paint();
+    EXPECT_EQ(doc.RoomLabelAtPoint({60, -40}), 0u);
+}

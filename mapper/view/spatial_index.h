@@ -1,0 +1,201 @@
+#pragma once
+// Where the rooms, links and labels of every plane lie, so that a paint finds
+// what can reach its window in time proportional to what it finds. Kept up to
+// date by the document's change notices; built afresh (lazily, at the next
+// question) when the whole map is replaced. It also keeps the bookkeeping a
+// window-bound paint needs for hit data: the records changed since they were
+// last given hit data, by plane, and the rooms that may hold a label region.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "mapper/model/map_observer.h"
+
+class CVorMapperDoc;
+
+// A box of grid cells, both ends inclusive.
+struct CCellBox {
+    std::int32_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool Meets(const CCellBox& o) const { return x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1; }
+};
+
+// Boxes of cells in tiles of levels of growing side (16 << level cells): a
+// box lives at the lowest level whose side exceeds its extent, in the tile of
+// its top-left cell, so it meets at most 2 x 2 tiles of its level.
+class CTileGrid {
+public:
+    void Insert(std::uint32_t id, const CCellBox& box);
+    // False when the box is not found where it should be.
+    bool Erase(std::uint32_t id, const CCellBox& box);
+    bool Empty() const { return m_nCount == 0; }
+    std::size_t Size() const { return m_nCount; }
+    std::size_t Bytes() const;
+    void Clear();
+
+    // f(id, box) for every box that meets the query box of its level;
+    // queryFor(side) gives that box for boxes narrower than `side` cells.
+    template <class QueryFor, class F>
+    void Query(QueryFor queryFor, F f) const
+    {
+        for (std::size_t level = 0; level < m_levels.size(); ++level) {
+            const CLevel& lv = m_levels[level];
+            if (lv.count == 0)
+                continue;
+            const std::int64_t side = std::int64_t{16} << level;
+            const CCellBox q = queryFor(side);
+            if (level == 0)
+                QueryLevel(lv.small, side, q, f);
+            else
+                QueryLevel(lv.wide, side, q, f);
+        }
+    }
+
+private:
+    // Level 0 keeps the box relative to its tile in four bytes; higher
+    // levels (long links, far labels: few) keep it whole.
+    struct CSmall {
+        std::uint32_t id;
+        std::uint8_t lx, ly, w, h;
+        CCellBox Box(std::int64_t ox, std::int64_t oy) const
+        {
+            const std::int32_t x = static_cast<std::int32_t>(ox + lx), y = static_cast<std::int32_t>(oy + ly);
+            return {x, y, x + w, y + h};
+        }
+    };
+    struct CWide {
+        std::uint32_t id;
+        CCellBox box;
+        CCellBox Box(std::int64_t, std::int64_t) const { return box; }
+    };
+    template <class E>
+    using CTiles = std::unordered_map<std::uint64_t, std::vector<E>>;
+    struct CLevel {
+        CTiles<CSmall> small;  // level 0
+        CTiles<CWide> wide;    // the others
+        std::size_t count = 0;
+    };
+    static std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+    static std::uint64_t Key(std::int64_t tx, std::int64_t ty)
+    {
+        return (std::uint64_t{static_cast<std::uint32_t>(tx)} << 32) | static_cast<std::uint32_t>(ty);
+    }
+    static std::size_t LevelOf(const CCellBox& box);
+
+    template <class E, class F>
+    static void QueryLevel(const CTiles<E>& tiles, std::int64_t side, const CCellBox& q, F& f)
+    {
+        const std::int64_t tx0 = FloorDiv(std::int64_t{q.x0} - side + 1, side), tx1 = FloorDiv(q.x1, side);
+        const std::int64_t ty0 = FloorDiv(std::int64_t{q.y0} - side + 1, side), ty1 = FloorDiv(q.y1, side);
+        if (tx0 > tx1 || ty0 > ty1)
+            return;
+        auto visit = [&](std::int64_t tx, std::int64_t ty, const std::vector<E>& v) {
+            for (const E& e : v) {
+                const CCellBox b = e.Box(tx * side, ty * side);
+                if (b.Meets(q))
+                    f(e.id, b);
+            }
+        };
+        const double count = (double(tx1 - tx0) + 1) * (double(ty1 - ty0) + 1);
+        if (count > static_cast<double>(tiles.size())) {
+            for (const auto& [key, v] : tiles) {
+                const std::int64_t tx = static_cast<std::int32_t>(key >> 32);
+                const std::int64_t ty = static_cast<std::int32_t>(key & 0xFFFFFFFFu);
+                if (tx >= tx0 && tx <= tx1 && ty >= ty0 && ty <= ty1)
+                    visit(tx, ty, v);
+            }
+            return;
+        }
+        for (std::int64_t ty = ty0; ty <= ty1; ++ty)
+            for (std::int64_t tx = tx0; tx <= tx1; ++tx) {
+                const auto it = tiles.find(Key(tx, ty));
+                if (it != tiles.end())
+                    visit(tx, ty, it->second);
+            }
+    }
+
+    std::vector<CLevel> m_levels;
+    std::size_t m_nCount = 0;
+};
+
+class CSpatialIndex : public IMapObserver {
+public:
+    struct CPlane {
+        CTileGrid rooms;   // the room's cell
+        CTileGrid links;   // cells of both rooms, grown by one cell (stubs and corridor)
+        CTileGrid labels;  // the room's cell and the label position's cell
+        // Labels by length class: class c holds lengths in [2^c, 2^(c+1)).
+        std::array<std::uint32_t, 33> labelClasses{};
+        // An upper bound of the longest label's length.
+        std::uint64_t LongestLabel() const;
+    };
+
+    explicit CSpatialIndex(CVorMapperDoc& doc);
+    ~CSpatialIndex() override;
+    CSpatialIndex(const CSpatialIndex&) = delete;
+    CSpatialIndex& operator=(const CSpatialIndex&) = delete;
+
+    CVorMapperDoc& Document() const { return m_doc; }
+    // The grids of a plane, null when nothing lies on it; brings the index up to date first.
+    const CPlane* Plane(std::int32_t plane);
+    // How often each byte occurs in the labels of the map.
+    const std::array<std::uint64_t, 256>& LabelBytes();
+    // Builds every grid from the document.
+    void Rebuild();
+    std::size_t Bytes() const;
+
+    // Records stored since they last got hit data, by plane (a link under the
+    // planes of both rooms); taken by the paint.
+    std::vector<std::uint32_t> TakePendingRooms(std::int32_t plane) { return Take(m_pendingRooms, plane); }
+    std::vector<std::uint32_t> TakePendingLinks(std::int32_t plane) { return Take(m_pendingLinks, plane); }
+    void AddPendingRoom(std::int32_t plane, RoomId id) { m_pendingRooms[plane].push_back(id); }
+    void AddPendingLink(std::int32_t plane, LinkId id) { m_pendingLinks[plane].push_back(id); }
+    // Rooms that may hold a label region: those whose label the last paint
+    // drew, and those stored with a region since.
+    std::vector<RoomId>& LabelRegionRooms() { return m_labelRegionRooms; }
+
+    // Gives the rooms and links of the window's plane about a map point the
+    // hit data a paint of the whole map gives them.
+    void StoreHitGeometryNear(CPoint mapPoint);
+
+    // IMapObserver
+    void OnRoomChanging(RoomId id, const CRoom* before, const CRoom* after) override;
+    void OnLinkChanging(LinkId id, const CLink* before, const CLink* after) override;
+    void OnMapReplaced() override;
+
+private:
+    struct CLinkPlace {
+        CCellBox box;
+        std::int32_t planeA, planeB;
+    };
+    // Where the link lies, with the room `id` taken as `room` (null: absent)
+    // when `override` is set; false when it is not drawn.
+    bool PlaceOf(const CLink& link, bool override, RoomId id, const CRoom* room, CLinkPlace& place) const;
+    void InsertLink(LinkId id, const CLinkPlace& p);
+    void EraseLink(LinkId id, const CLinkPlace& p);
+    void InsertRoom(RoomId id, const CRoom& room);
+    void EraseRoom(RoomId id, const CRoom& room);
+    void InsertLabel(RoomId id, const CRoom& room);
+    void EraseLabel(RoomId id, const CRoom& room);
+    void UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom* after, bool moved);
+    bool Regular(const CLink& link, LinkId id, RoomId overrideId, const CRoom* overrideRoom, bool override) const;
+    void Fail() { m_bStale = true; }
+    void Refresh()
+    {
+        if (m_bStale)
+            Rebuild();
+    }
+    static std::vector<std::uint32_t> Take(std::unordered_map<std::int32_t, std::vector<std::uint32_t>>& m,
+                                           std::int32_t plane);
+
+    CVorMapperDoc& m_doc;
+    bool m_bStale = true;
+    std::unordered_map<std::int32_t, CPlane> m_planes;
+    // Links that some end's room does not list in its slots (or that miss a room).
+    std::unordered_set<LinkId> m_irregular;
+    std::array<std::uint64_t, 256> m_labelBytes{};
+    std::unordered_map<std::int32_t, std::vector<std::uint32_t>> m_pendingRooms, m_pendingLinks;
+    std::vector<RoomId> m_labelRegionRooms;
+};
