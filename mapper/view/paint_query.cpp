@@ -112,6 +112,20 @@ bool CPaintPass::QueryRecords(CSpatialIndex& index)
     const CRoomMap& rooms = m_doc.GetRooms();
     const CLinkMap& links = m_doc.GetLinks();
     const std::size_t limit = (rooms.size() + links.size()) / 3;
+    // When the window shows much of the map, the walk over it costs less.
+    std::size_t estimate = 0;
+    for (int slot = 0; slot < 3; ++slot) {
+        const std::int64_t plane = std::int64_t{m_doc.m_nCurrentPlane} + slot - 1;
+        if (!Drawn(plane) || plane != static_cast<std::int32_t>(plane))
+            continue;
+        if (const CSpatialIndex::CPlane* grids = index.Plane(static_cast<std::int32_t>(plane))) {
+            const CReach reach(m_transform, m_nWidth, m_nHeight, kPre[slot][0], kPre[slot][1]);
+            const CCellBox cells = reach.Cells(17 * reach.Zoom() * reach.Spread() + 8);
+            estimate += grids->rooms.Estimate([&](std::int64_t) { return cells; });
+        }
+    }
+    if (estimate > limit)
+        return false;
     std::size_t found = 0;
     for (int slot = 0; slot < 3; ++slot) {
         const std::int64_t plane = std::int64_t{m_doc.m_nCurrentPlane} + slot - 1;

@@ -53,7 +53,51 @@ public:
         }
     }
 
+    // An upper bound of what Query would find: the entries of the tiles it would look at.
+    template <class QueryFor>
+    std::size_t Estimate(QueryFor queryFor) const
+    {
+        std::size_t n = 0;
+        for (std::size_t level = 0; level < m_levels.size(); ++level) {
+            const CLevel& lv = m_levels[level];
+            if (lv.count == 0)
+                continue;
+            const std::int64_t side = std::int64_t{16} << level;
+            const CCellBox q = queryFor(side);
+            n += level == 0 ? EstimateLevel(lv.small, side, q) : EstimateLevel(lv.wide, side, q);
+        }
+        return n;
+    }
+
 private:
+    template <class E>
+    static std::size_t EstimateLevel(const std::unordered_map<std::uint64_t, std::vector<E>>& tiles, std::int64_t side,
+                                     const CCellBox& q)
+    {
+        const std::int64_t tx0 = FloorDiv(std::int64_t{q.x0} - side + 1, side), tx1 = FloorDiv(q.x1, side);
+        const std::int64_t ty0 = FloorDiv(std::int64_t{q.y0} - side + 1, side), ty1 = FloorDiv(q.y1, side);
+        if (tx0 > tx1 || ty0 > ty1)
+            return 0;
+        std::size_t n = 0;
+        const double count = (double(tx1 - tx0) + 1) * (double(ty1 - ty0) + 1);
+        if (count > static_cast<double>(tiles.size())) {
+            for (const auto& [key, v] : tiles) {
+                const std::int64_t tx = static_cast<std::int32_t>(key >> 32);
+                const std::int64_t ty = static_cast<std::int32_t>(key & 0xFFFFFFFFu);
+                if (tx >= tx0 && tx <= tx1 && ty >= ty0 && ty <= ty1)
+                    n += v.size();
+            }
+            return n;
+        }
+        for (std::int64_t ty = ty0; ty <= ty1; ++ty)
+            for (std::int64_t tx = tx0; tx <= tx1; ++tx) {
+                const auto it = tiles.find(Key(tx, ty));
+                if (it != tiles.end())
+                    n += it->second.size();
+            }
+        return n;
+    }
+
     // Level 0 keeps the box relative to its tile in four bytes; higher
     // levels (long links, far labels: few) keep it whole.
     struct CSmall {
