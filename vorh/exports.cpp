@@ -99,9 +99,11 @@ HHOOK WINAPI vorhStartHook(HWND hWndHost, HWND hWndNotify, HWND hWndMouse, DWORD
     g_state.m_hWndHost = hWndHost;
     g_state.m_hWndNotify = hWndNotify;
     g_state.m_hMessageHook = SetWindowsHookExA(WH_GETMESSAGE, vorh::MessageHookProc, nullptr, dwThreadId);
+    // The mouse window of an earlier call went with its hook: without one now,
+    // no wheel steps are posted and vorhStopHook has no mouse hook to remove.
+    g_state.m_hWndMouse = hWndMouse;
     if (!hWndMouse)
         return nullptr;
-    g_state.m_hWndMouse = hWndMouse;
     g_state.m_hMouseHook = SetWindowsHookExA(WH_MOUSE, vorh::MouseHookProc, nullptr, dwThreadId);
     return g_state.m_hMouseHook;
 }

@@ -157,6 +157,27 @@ TEST_F(CVorhTest, HooksWithAndWithoutMouseWindow)
     EXPECT_FALSE(m_api.StopHook());  // already removed
 }
 
+TEST_F(CVorhTest, SecondStartHookWithoutMouseWindowForgetsTheEarlierOne)
+{
+    StartHook();
+    EXPECT_EQ(m_api.StartHook(m_hWndHost, m_hWndNotify, nullptr, GetCurrentThreadId()), nullptr);
+    ASSERT_EQ(GetForegroundWindow(), m_hWndHost);
+    PostMessageA(m_hWndHost, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    Pump();
+    EXPECT_TRUE(Messages(m_hWndMouse, WM_KEYDOWN).empty()) << "no mouse window, no wheel keys";
+    EXPECT_EQ(Messages(m_hWndHost, WM_MOUSEWHEEL).size(), 1u);  // the message hook is still there
+    EXPECT_FALSE(m_api.StopHook());  // as after a first call without mouse window
+    m_bHooked = false;
+
+    // A start with a mouse window after it works in full.
+    ClearLog();
+    EXPECT_NE(m_api.StartHook(m_hWndHost, m_hWndNotify, m_hWndMouse, GetCurrentThreadId()), nullptr);
+    PostMessageA(m_hWndHost, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    Pump();
+    EXPECT_EQ(Messages(m_hWndMouse, WM_KEYDOWN).size(), 1u);
+    EXPECT_TRUE(m_api.StopHook());
+}
+
 TEST_F(CVorhTest, UnloadingWhileHookedLeavesNoDanglingHook)
 {
     StartHook();
