@@ -37,6 +37,19 @@ bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& v
     return true;
 }
 
+bool ApplyRoomComments(CVorMapperDoc& doc, RoomId id, const std::string& comments)
+{
+    CRoom room;
+    if (!doc.LookupRoom(id, room))
+        return false;
+    if (room.m_info.m_strComments != comments) {
+        room.m_info.m_strComments = comments;
+        doc.SetRoom(room);
+        doc.SetModifiedFlag();
+    }
+    return true;
+}
+
 std::array<int, kDirCount> HiddenWithoutLinks(const CRoom& room)
 {
     std::array<int, kDirCount> hidden{};

@@ -1,6 +1,6 @@
 #pragma once
 // The decisions of the room properties sheet, without its windows: what the
-// General page's OK stores, and which link and direction the Links page
+// General and Comments pages' OK stores, and which link and direction the Links page
 // shows for a picked direction.
 #include <array>
 #include <string>
@@ -27,6 +27,11 @@ CRoomGeneralValues GeneralValuesOf(const CRoom& room);
 // beside the square when the stored label was empty; stored, and the
 // document marked modified. False, and nothing changed, when the room is gone.
 bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& values);
+
+// The Comments page's OK: a fresh copy of the room with the page's text as
+// its comments, stored and the document marked modified only when the text
+// differs. False, and nothing changed, when the room is gone.
+bool ApplyRoomComments(CVorMapperDoc& doc, RoomId id, const std::string& comments);
 
 // Directions without a link are hidden on the Links page's rose.
 std::array<int, kDirCount> HiddenWithoutLinks(const CRoom& room);

@@ -243,6 +243,24 @@ void CRoomLinksPage::OnProperties()
 
 CRoomCommentsPage::CRoomCommentsPage() : vfw::CPropertyPage(IDD_ROOM_COMMENTS, "Comments") {}
 
+void CRoomCommentsPage::Init(CVorMapperDoc& doc, RoomId id)
+{
+    m_pDoc = &doc;
+    m_nRoom = id;
+    m_strComments = doc.GetRoom(id).m_info.m_strComments.str();
+}
+
+void CRoomCommentsPage::DoDataExchange(vfw::CDataExchange& dx)
+{
+    vfw::DDX_Text(dx, IDC_COMMENTS_TEXT, m_strComments);
+}
+
+void CRoomCommentsPage::OnOK()
+{
+    if (m_pDoc)
+        ApplyRoomComments(*m_pDoc, m_nRoom, m_strComments);
+}
+
 // ------------------------------------------------------------------- sheet
 
 CRoomSheet::CRoomSheet(HWND hParent) : vfw::CPropertySheet("Room properties", hParent, 0)

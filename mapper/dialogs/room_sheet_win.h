@@ -67,8 +67,15 @@ private:
 class CRoomCommentsPage : public vfw::CPropertyPage {
 public:
     CRoomCommentsPage();
-    // Takes nothing: the comments page exchanges no data.
-    void Init(CVorMapperDoc&, RoomId) {}
+    // The room's comments, shown when the page opens; OK stores the text.
+    void Init(CVorMapperDoc& doc, RoomId id);
+    void DoDataExchange(vfw::CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    CVorMapperDoc* m_pDoc = nullptr;
+    RoomId m_nRoom = 0;
+    std::string m_strComments;
 };
 
 class CRoomSheet : public vfw::CPropertySheet {

@@ -61,6 +61,31 @@ TEST(RoomGeneral, OkKeepsLinkChangesMadeMeanwhile)
     EXPECT_EQ(doc.GetRoom(1).m_links[DIR_W], doc.west);
 }
 
+TEST(RoomComments, OkStoresTheTextAndMarksModifiedOnlyWhenItChanged)
+{
+    CHallMap doc;
+    CRoom room = doc.GetRoom(1);
+    room.m_info.m_strComments = "old";
+    doc.SetRoom(room);
+    doc.SetModifiedFlag(false);
+    ASSERT_TRUE(ApplyRoomComments(doc, 1, "old"));
+    EXPECT_FALSE(doc.IsModified());
+    doc.DeleteLink(doc.north);  // a change made meanwhile on the Links page stays
+    ASSERT_TRUE(ApplyRoomComments(doc, 1, "line one\r\nline two"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetRoom(1).m_info.m_strComments, "line one\r\nline two");
+    EXPECT_EQ(doc.GetRoom(1).m_links[DIR_N], 0u);
+    EXPECT_EQ(doc.GetRoom(1).m_info.m_strTitle, room.m_info.m_strTitle);
+    ASSERT_TRUE(ApplyRoomComments(doc, 1, ""));
+    EXPECT_TRUE(doc.GetRoom(1).m_info.m_strComments.empty());
+
+    doc.SetModifiedFlag(false);
+    const std::size_t rooms = doc.GetRooms().size();
+    EXPECT_FALSE(ApplyRoomComments(doc, 55, "x"));
+    EXPECT_EQ(doc.GetRooms().size(), rooms);
+    EXPECT_FALSE(doc.IsModified());
+}
+
 TEST(RoomGeneral, ARoomThatIsGoneIsNotStored)
 {
     CHallMap doc;

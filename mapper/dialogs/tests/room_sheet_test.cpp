@@ -404,8 +404,27 @@ TEST_F(RoomSheet, ARoomWithoutLinksAndTheCommentsPage)
     EXPECT_EQ(hint, "No links");
     EXPECT_EQ(shown, 0);
     EXPECT_EQ(sheet.m_pageLinks.m_rose.GetSelected(), DIR_NONE);
-    EXPECT_EQ(comments, "");
-    EXPECT_EQ(doc.GetRoom(lone).m_info.m_strComments, "kept");
+    EXPECT_EQ(comments, "kept");
+    EXPECT_EQ(doc.GetRoom(lone).m_info.m_strComments, "typed");
+    EXPECT_TRUE(doc.IsModified());
+
+    // Each opening shows the stored comments; Cancel drops what was typed.
+    doc.SetModifiedFlag(false);
+    for (int button : {IDCANCEL, IDOK}) {
+        CRoomSheet again;
+        again.Init(doc, lone);
+        std::string seen;
+        CDialogDriver second({[&](HWND h) { ShowPage(h, 2); },
+                              [&](HWND h) {
+                                  seen = ItemText(again.m_pageComments.m_hWnd, IDC_COMMENTS_TEXT);
+                                  if (button == IDCANCEL)
+                                      ::SetDlgItemTextA(again.m_pageComments.m_hWnd, IDC_COMMENTS_TEXT, "dropped");
+                                  Click(h, button);
+                              }});
+        EXPECT_EQ(again.DoModal(), button);
+        EXPECT_EQ(seen, "typed");
+        EXPECT_EQ(doc.GetRoom(lone).m_info.m_strComments, "typed");
+    }
 }
 
 TEST_F(RoomSheet, ViewDialogsOpenOnlyWhatExists)
