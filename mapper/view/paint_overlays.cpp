@@ -6,6 +6,7 @@
 #include "mapper/model/document.h"
 #include "mapper/view/map_paint.h"
 #include "mapper/view/paint_pass.h"
+#include "mapper/view/playback_clip.h"
 
 namespace {
 // More grid lines than this and only those that can reach the window are drawn.
@@ -78,12 +79,29 @@ void RecordGrid(CMapCanvas& canvas, int w, int h)
             canvas.AddLine(-L, i, L, i);
         }
     } else {
-        // The same lines, cut to the window; the vertical ones, then the horizontal ones.
+        // Only the lines that can reach the window; the vertical ones, then the
+        // horizontal ones. Each keeps its specified end points, so that it gets
+        // exactly the pixels of the whole line, while their window positions
+        // stay within what playback passes on uncut; only beyond that is a
+        // line cut to the window (and then rounded where it is cut).
         auto firstLine = [L](std::int64_t lo) { return lo <= -L ? -L : -L + (lo + L + 25) / 26 * 26; };
+        auto fits = [&t](std::int64_t x, std::int64_t y) {
+            std::int64_t wx, wy;
+            t.MapToWindow64(x, y, wx, wy);
+            return wx >= -CPlaybackClip::kGuard && wx <= CPlaybackClip::kGuard && wy >= -CPlaybackClip::kGuard &&
+                   wy <= CPlaybackClip::kGuard;
+        };
+        auto add = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t cx1,
+                       std::int64_t cy1, std::int64_t cx2, std::int64_t cy2) {
+            if (fits(x1, y1) && fits(x2, y2))
+                canvas.AddLine(x1, y1, x2, y2);
+            else
+                canvas.AddLine(cx1, cy1, cx2, cy2);
+        };
         for (std::int64_t i = firstLine(xlo); i < L && i <= xhi; i += 26)
-            canvas.AddLine(i, ylo, i, yhi);
+            add(i, -L, i, L, i, ylo, i, yhi);
         for (std::int64_t i = firstLine(ylo); i < L && i <= yhi; i += 26)
-            canvas.AddLine(xlo, i, xhi, i);
+            add(-L, i, L, i, xlo, i, xhi, i);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <chrono>
 #include <limits>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -450,4 +451,40 @@ TEST_F(PaintTest, ALabelTakenAwayLeavesNoRegionToClick)
     doc.SetRoom(r);
     Paint();
     EXPECT_EQ(doc.RoomLabelAtPoint({60, -40}), 0u);
+}
+
+TEST_F(PaintTest, FarFromTheOriginEveryGridLineDrawnIsASpecifiedLineWithItsOwnEndPoints)
+{
+    // Beyond about 680 cells at zoom 1 only the lines that can reach the
+    // window are drawn; each must still be the whole specified line, or its
+    // pixels would be rounded elsewhere (by a pixel or two on a turned map).
+    for (double angle : {0.3, 3.14159265358979 / 4, 2.0}) {
+        for (std::int32_t ox : {-30000, 40000}) {
+            doc.m_nOriginX = ox;
+            doc.m_nOriginY = 250;
+            doc.m_dRotation = angle;
+            const CViewTransform t = CViewTransform::FromDocument(doc);
+            const std::int64_t L = GridHalfSide(t, 800, 600);
+            ASSERT_GT(L, 26 * 1024);
+            std::set<std::pair<std::pair<int, int>, std::pair<int, int>>> specified;
+            auto window = [&](std::int64_t x, std::int64_t y) {
+                const CPoint p = t.MapToWindow(x, y);
+                return std::make_pair(p.x, p.y);
+            };
+            for (std::int64_t i = -L; i < L; i += 26) {
+                specified.insert({window(i, -L), window(i, L)});
+                specified.insert({window(-L, i), window(L, i)});
+            }
+            CMapCanvas grid(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, doc.m_dZoom, kColorGrid);
+            RecordGrid(grid, 800, 600);
+            ASSERT_GT(grid.PolylineCount(), 20u);
+            EXPECT_LT(grid.PolylineCount(), 200u);  // not the thousands of the whole grid
+            for (std::size_t k = 0; k < grid.PolylineCount(); ++k) {
+                const std::vector<CPoint> line = grid.Polyline(k);
+                ASSERT_EQ(line.size(), 2u);
+                EXPECT_TRUE(specified.count({{line[0].x, line[0].y}, {line[1].x, line[1].y}}))
+                    << "line " << k << " at angle " << angle << ", origin " << ox;
+            }
+        }
+    }
 }
