@@ -300,3 +300,25 @@ TEST_F(ModalFrameTest, ExitAndQuitWithASheetOpenDoNotEndTheProgramUnderIt)
         ::DispatchMessageA(&msg);
     EXPECT_EQ(m_frame->m_hWnd, nullptr);
 }
+
+TEST_F(ModalFrameTest, RenamePlaneNamesThePlaneItShowedAndMarksTheMap)
+{
+    std::string shown;
+    bool planeCommandRefused = false;
+    CDialogDriver driver({[&](HWND d) {
+                              shown = vfw::test::ItemText(d, IDC_TEXT_EDIT);
+                              // The menu's plane command waits for the dialog; the client's move does not.
+                              ::SendMessageA(Frame(), WM_COMMAND, ID_PLANE_HIGHER, 0);
+                              planeCommandRefused = m_doc.m_nCurrentPlane == 0;
+                              m_doc.m_nCurrentPlane = 5;
+                              ::SetDlgItemTextA(d, IDC_TEXT_EDIT, "Cellars");
+                              ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                          }});
+    Command(ID_EDIT_RENAME_PLANE);
+    EXPECT_FALSE(driver.TimedOut());
+    EXPECT_EQ(shown, "Plane 0");
+    EXPECT_TRUE(planeCommandRefused);
+    EXPECT_EQ(m_doc.GetPlaneName(0), "Cellars");
+    EXPECT_EQ(m_doc.GetPlaneName(5), "Plane 5");
+    EXPECT_TRUE(m_doc.IsModified());
+}
