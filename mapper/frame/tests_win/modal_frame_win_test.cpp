@@ -182,6 +182,7 @@ TEST_F(ModalFrameTest, EveryDialogAndSheetOfTheFrameAndTheViewMakesTheFrameWait)
              Command(ID_ROOM_SET_LABEL);
          }},
         {"configuration", [&] { RunConfigSheet(Frame(), m_frame->Link()); }},
+        {"find room", [&] { Command(ID_EDIT_FIND_ROOM); }},
     };
     for (const auto& run : runs) {
         const CLook look = OpenAndLook(run.open);
