@@ -22,16 +22,38 @@ bool CAutosave::Poll(std::uint64_t now)
 {
     const bool noteChanged = TakeResult();
     m_schedule.Observe(m_doc.IsModified(), m_doc.GetLastRoomId(), now);
-    if (m_schedule.Due(now)) {
-        bool idle;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            idle = !m_pJob && !m_bBusy;
-        }
-        if (idle)
-            StartCopy(now);
+    if (!m_schedule.Enabled() || !m_doc.IsModified())
+        return noteChanged;
+    bool idle;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        idle = !m_pJob && !m_bBusy;
     }
+    if (!idle)
+        return noteChanged;
+    if (m_schedule.Due(now))
+        StartCopy(now);
+    else
+        RequestPrepare();
     return noteChanged;
+}
+
+// Before a copy is due, the worker readies memory for its snapshot: the
+// pause of the copy is then the copy alone.
+void CAutosave::RequestPrepare()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_nPrepareRooms || (m_pSpare && MapSnapshotFits(*m_pSpare, m_doc)))
+            return;
+        const std::size_t rooms = m_doc.GetRooms().size(), links = m_doc.GetLinks().size();
+        m_nPrepareRooms = rooms + rooms / 4 + 256;
+        m_nPrepareLinks = links + links / 4 + 256;
+        m_nPrepareText = m_nPrepareRooms * 32;
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { Run(); });
+    }
+    m_cv.notify_all();
 }
 
 bool CAutosave::TakeResult()
@@ -97,9 +119,24 @@ void CAutosave::Run()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        m_cv.wait(lock, [this] { return m_bStop || m_pJob; });
+        m_cv.wait(lock, [this] { return m_bStop || m_pJob || m_nPrepareRooms; });
         if (m_bStop)
             return;
+        if (!m_pJob) {
+            std::unique_ptr<CMapSnapshot> spare = std::move(m_pSpare);
+            const std::size_t rooms = m_nPrepareRooms, links = m_nPrepareLinks, text = m_nPrepareText;
+            m_bBusy = true;
+            lock.unlock();
+            if (!spare)
+                spare = std::make_unique<CMapSnapshot>();
+            PrepareMapSnapshot(*spare, rooms, links, text);
+            lock.lock();
+            m_pSpare = std::move(spare);
+            m_nPrepareRooms = 0;
+            m_bBusy = false;
+            m_cv.notify_all();
+            continue;
+        }
         std::unique_ptr<CMapSnapshot> job = std::move(m_pJob);
         const std::string copy = m_strJobCopy;
         const std::string ownerText = m_strJobOwnerText;
@@ -126,7 +163,7 @@ void CAutosave::Run()
 void CAutosave::Wait()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_cv.wait(lock, [this] { return !m_pJob && !m_bBusy; });
+    m_cv.wait(lock, [this] { return !m_pJob && !m_bBusy && !m_nPrepareRooms; });
 }
 
 std::uint64_t CAutosave::WritesDone() const

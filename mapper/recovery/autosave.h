@@ -41,7 +41,7 @@ public:
     void RemoveCopy();
     // A copy restored at start-up becomes this process's copy.
     void AdoptCopy(const std::string& copyName);
-    // Waits until no write is in progress (tests, closing).
+    // Waits until the worker has nothing left to do (tests, closing).
     void Wait();
 
     const std::string& Note() const { return m_strNote; }
@@ -56,6 +56,7 @@ private:
         std::string error;
     };
     void StartCopy(std::uint64_t now);
+    void RequestPrepare();
     std::string ChooseCopyName();
     bool TakeResult();
     void Run();
@@ -78,6 +79,8 @@ private:
     std::optional<CResult> m_result;
     std::uint64_t m_nWrites = 0;
     bool m_bStop = false;
+    // Memory to prepare for the next snapshot (rooms, links, text bytes), 0 for none.
+    std::size_t m_nPrepareRooms = 0, m_nPrepareLinks = 0, m_nPrepareText = 0;
     std::unique_ptr<CMapSnapshot> m_pSpare;  // the last snapshot's memory, reused
     std::thread m_thread;
 };

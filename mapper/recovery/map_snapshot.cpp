@@ -60,6 +60,29 @@ void TakeMapSnapshot(const CVorMapperDoc& doc, CMapSnapshot& s)
     }
 }
 
+namespace {
+template <class V>
+void Touch(V& v, std::size_t n)
+{
+    if (v.capacity() < n)
+        v.reserve(n);
+    v.resize(v.capacity());
+    v.clear();
+}
+}  // namespace
+
+void PrepareMapSnapshot(CMapSnapshot& s, std::size_t rooms, std::size_t links, std::size_t textBytes)
+{
+    Touch(s.rooms, rooms);
+    Touch(s.links, links);
+    Touch(s.text, textBytes);
+}
+
+bool MapSnapshotFits(const CMapSnapshot& s, const CVorMapperDoc& doc)
+{
+    return s.rooms.capacity() >= doc.GetRooms().size() && s.links.capacity() >= doc.GetLinks().size();
+}
+
 // The same layout as the document's own save (checked by the tests).
 std::vector<std::uint8_t> MapSnapshotBytes(const CMapSnapshot& s)
 {

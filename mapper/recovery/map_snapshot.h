@@ -52,5 +52,10 @@ struct CMapSnapshot {
 
 // The copy; the document is only read.
 void TakeMapSnapshot(const CVorMapperDoc& doc, CMapSnapshot& snapshot);
+// Makes room for a map of the given size and touches that memory, so that a
+// later snapshot on another thread neither allocates nor faults pages in.
+void PrepareMapSnapshot(CMapSnapshot& snapshot, std::size_t rooms, std::size_t links, std::size_t textBytes);
+// Whether a snapshot of the document fits the memory already prepared.
+bool MapSnapshotFits(const CMapSnapshot& snapshot, const CVorMapperDoc& doc);
 // The bytes of the map file the document would have saved when the copy was taken.
 std::vector<std::uint8_t> MapSnapshotBytes(const CMapSnapshot& snapshot);

@@ -16,6 +16,16 @@
 namespace {
 double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+// This thread's processor time in ms: on a busy machine the wall time also
+// counts the time other programs had the processor.
+double CpuMs()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto v = [](const FILETIME& f) { return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    return (v(kernel) + v(user)) / 10000.0;
+}
+
 template <class F>
 void Report(const char* what, int runs, F f)
 {
@@ -58,20 +68,23 @@ int main(int argc, char** argv)
     CAutosave autosave(doc, folder, CurrentProcess(), 1);
     std::uint64_t now = 0;
     autosave.Poll(now);
-    double best = 1e300, sum = 0;
+    double best = 1e300, sum = 0, cpu = 0;
     const int runs = 10;
     for (int i = 0; i < runs; ++i) {
         autosave.Wait();  // the worker's part is not the pause
         now += 1000;
+        const double c0 = CpuMs();
         const auto t0 = std::chrono::steady_clock::now();
         autosave.Poll(now);
         const double ms = Ms(std::chrono::steady_clock::now() - t0);
+        cpu += CpuMs() - c0;
         best = ms < best ? ms : best;
         sum += ms;
     }
     autosave.Wait();
-    std::printf("%-34s best %7.2f ms  mean %7.2f ms  (%llu copies written)\n", "step that starts a copy (UI)", best,
-                sum / runs, static_cast<unsigned long long>(autosave.WritesDone()));
+    std::printf("%-34s best %7.2f ms  mean %7.2f ms  processor %7.2f ms  (%llu copies written)\n",
+                "step that starts a copy (UI)", best, sum / runs, cpu / runs,
+                static_cast<unsigned long long>(autosave.WritesDone()));
     autosave.RemoveCopy();
     ::RemoveDirectoryA(folderPath.c_str());
     return 0;

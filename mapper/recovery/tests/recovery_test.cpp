@@ -41,6 +41,26 @@ TEST(MapSnapshot, WritesTheSameBytesAsTheDocumentsOwnSave)
     EXPECT_EQ(MapSnapshotBytes(snapshot), SaveMapBytes(fresh));
 }
 
+TEST(MapSnapshot, PreparedMemoryTakesTheSnapshotWithoutReallocating)
+{
+    CVorMapperDoc doc;
+    doc.OnNewDocument();
+    WalkEast(doc, 100);
+    CMapSnapshot snapshot;
+    EXPECT_FALSE(MapSnapshotFits(snapshot, doc));
+    PrepareMapSnapshot(snapshot, 200, 400, 200 * 32);
+    ASSERT_TRUE(MapSnapshotFits(snapshot, doc));
+    EXPECT_TRUE(snapshot.rooms.empty());
+    const auto* rooms = snapshot.rooms.data();
+    const auto* text = snapshot.text.data();
+    TakeMapSnapshot(doc, snapshot);
+    EXPECT_EQ(snapshot.rooms.data(), rooms);
+    EXPECT_EQ(snapshot.text.data(), text);
+    EXPECT_EQ(MapSnapshotBytes(snapshot), SaveMapBytes(doc));
+    WalkEast(doc, 150, 101);
+    EXPECT_FALSE(MapSnapshotFits(snapshot, doc));
+}
+
 TEST(RecoveryNames, CopiesAreNamedAfterTheMapOrTheProcess)
 {
     EXPECT_EQ(RecoveryCopyName("C:\\maps\\walk.vmm", 42), "walk.vmm");
