@@ -93,14 +93,7 @@ public:
             m_nodes[n].value = std::move(value);
             return {n, false};
         }
-        if (!m_free.empty()) {
-            n = m_free.back();
-            m_free.pop_back();
-            m_nodes[n].value = std::move(value);
-        } else {
-            n = static_cast<std::uint32_t>(m_nodes.size());
-            m_nodes.push_back(Node{std::move(value)});
-        }
+        n = Allocate(std::move(value));
         if (m_seq == 0xFFFFFFFFu)
             Renumber();
         Node& node = m_nodes[n];
@@ -137,6 +130,77 @@ public:
         m_free.push_back(n);
         --m_count;
         return true;
+    }
+
+    // Where a stored key stands: after the key `prev` of its bucket (at the
+    // head when there is none), with its insertion stamp.
+    struct Place {
+        Key prev{};
+        bool atHead = true;
+        std::uint32_t seq = 0;
+    };
+    Place PlaceOf(Key key) const
+    {
+        Place place;
+        const std::uint32_t n = NodeOf(key);
+        if (n == npos)
+            return place;
+        place.seq = m_nodes[n].seq;
+        if (m_nodes[n].prev != npos) {
+            place.atHead = false;
+            place.prev = m_nodes[m_nodes[n].prev].key;
+        }
+        return place;
+    }
+
+    // Stores an absent key at a place taken by PlaceOf while the container
+    // stood as it stands now: the enumeration order becomes the one it was.
+    // A place whose key `prev` is not stored (or not in the key's bucket)
+    // puts the key at its bucket's head. A stored key only takes the value.
+    std::uint32_t Insert(Key key, Value value, const Place& place)
+    {
+        std::uint32_t n = NodeOf(key);
+        if (n != npos) {
+            m_nodes[n].value = std::move(value);
+            return n;
+        }
+        const unsigned b = Bucket(key);
+        std::uint32_t prev = place.atHead ? npos : NodeOf(place.prev);
+        if (prev != npos && Bucket(m_nodes[prev].key) != b)
+            prev = npos;
+        n = Allocate(std::move(value));
+        Node& node = m_nodes[n];
+        node.key = key;
+        node.prev = prev;
+        node.next = prev == npos ? m_heads[b] : m_nodes[prev].next;
+        if (node.next != npos)
+            m_nodes[node.next].prev = n;
+        if (prev == npos)
+            m_heads[b] = n;
+        else
+            m_nodes[prev].next = n;
+        // A stamp between the neighbours' keeps NodeBefore true to the order.
+        const std::uint32_t lo = node.next == npos ? 0 : m_nodes[node.next].seq;
+        node.seq = 0;
+        if (prev == npos) {
+            if (place.seq > lo)
+                node.seq = place.seq;
+            else if (m_seq != 0xFFFFFFFFu)
+                node.seq = m_seq + 1;
+        } else {
+            const std::uint32_t hi = m_nodes[prev].seq;
+            if (place.seq > lo && place.seq < hi)
+                node.seq = place.seq;
+            else if (hi - lo > 1)
+                node.seq = lo + (hi - lo) / 2;
+        }
+        if (node.seq == 0)
+            Renumber();  // no stamp left between them: number the whole order afresh
+        else
+            m_seq = std::max(m_seq, node.seq);
+        Index(n);
+        ++m_count;
+        return n;
     }
 
     class const_iterator {
@@ -199,6 +263,18 @@ private:
         const CBucketMap* map;
         std::uint32_t operator()(std::uint32_t n) const { return static_cast<std::uint32_t>(map->m_nodes[n].key); }
     };
+
+    std::uint32_t Allocate(Value value)
+    {
+        if (!m_free.empty()) {
+            const std::uint32_t n = m_free.back();
+            m_free.pop_back();
+            m_nodes[n].value = std::move(value);
+            return n;
+        }
+        m_nodes.push_back(Node{std::move(value)});
+        return static_cast<std::uint32_t>(m_nodes.size() - 1);
+    }
 
     // Enters a node under its key in the lookup index.
     void Index(std::uint32_t n)

@@ -109,6 +109,20 @@ public:
     void AddObserver(IMapObserver* observer);
     void RemoveObserver(IMapObserver* observer);
 
+    // --- steps of editing, heard by the observers (see CMapStep)
+    void BeginStep(const char* name, std::uint64_t merge = 0);
+    void EndStep();
+
+    // --- exact restores for undo and redo, reported to observers like any
+    // change. A null record removes the id; an absent id is stored at the
+    // place (at its bucket's head without one); a stored one takes the record,
+    // keeping the hit data of the view.
+    void RestoreRoom(RoomId id, const CRoom* record, const CRoomMap::Place* place = nullptr);
+    void RestoreRoomPosition(RoomId id, std::int32_t x, std::int32_t y, std::int32_t plane);
+    void RestoreLink(LinkId id, const CLink* record, const CLinkMap::Place* place = nullptr);
+    void RestorePlaneName(std::int32_t plane, const std::string* name, const CPlaneNameMap::Place* place = nullptr);
+    void RestoreCounters(std::uint32_t lastRoom, std::uint32_t lastLink);
+
     // --- character movement
     bool Move(Direction dir, const CRoomInfo* info = nullptr);
     bool SendOnlineMove(Direction dir);
@@ -164,4 +178,16 @@ private:
 
     IPlaneNamePrompt* m_pPlaneNamePrompt = nullptr;
     IOnlineMoveSink* m_pMoveSink = nullptr;
+};
+
+// One editing step for as long as it lives.
+class CMapStep {
+public:
+    CMapStep(CVorMapperDoc& doc, const char* name, std::uint64_t merge = 0) : m_doc(doc) { doc.BeginStep(name, merge); }
+    ~CMapStep() { m_doc.EndStep(); }
+    CMapStep(const CMapStep&) = delete;
+    CMapStep& operator=(const CMapStep&) = delete;
+
+private:
+    CVorMapperDoc& m_doc;
 };

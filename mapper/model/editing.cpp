@@ -22,6 +22,7 @@ std::uint32_t NextFreeId(std::uint32_t& counter, const Map& map)
 
 RoomId CVorMapperDoc::AddRoom(CRoom room)
 {
+    CMapStep addStep(*this, "Add room");
     room.SetId(NextFreeId(m_nLastRoomId, m_roomMap));
     const RoomId id = room.m_nId;
     StoreRoomNode(std::move(room));
@@ -30,6 +31,7 @@ RoomId CVorMapperDoc::AddRoom(CRoom room)
 
 LinkId CVorMapperDoc::AddLink(CLink link)
 {
+    CMapStep addStep(*this, "Add link");
     link.SetId(NextFreeId(m_nLastLinkId, m_linkMap));
     const LinkId id = link.m_nId;
     if (Observed())
@@ -40,6 +42,7 @@ LinkId CVorMapperDoc::AddLink(CLink link)
 
 void CVorMapperDoc::DeleteLink(LinkId id)
 {
+    CMapStep deleteStep(*this, "Delete link");
     CLink link;
     if (!LookupLink(id, link))
         return;
@@ -64,6 +67,7 @@ void CVorMapperDoc::DeleteLink(LinkId id)
 
 bool CVorMapperDoc::DeleteRoom(RoomId id)
 {
+    CMapStep deleteStep(*this, "Delete room");
     if (m_roomMap.size() == 1)
         return false;
     CRoom room;
@@ -115,6 +119,7 @@ bool CVorMapperDoc::DeleteRoom(RoomId id)
 
 void CVorMapperDoc::ShiftRooms(RoomId id, Direction dir)
 {
+    CMapStep shiftStep(*this, "Shift rooms");
     CRoom room;
     if (!IsDirection(dir) || !LookupRoom(id, room))
         return;
@@ -159,6 +164,7 @@ void CVorMapperDoc::RebuildCellIndex()
 
 void CVorMapperDoc::SetRoomRecursive(RoomId id, bool recursive)
 {
+    CMapStep recursiveStep(*this, "Recursive");
     CRoom room;
     if (!LookupRoom(id, room))
         return;
@@ -271,6 +277,7 @@ void CVorMapperDoc::RenamePlane()
     RemoveObserver(&watch);
     if (watch.replaced)
         return;
+    CMapStep step(*this, "Rename plane");
     SetPlaneName(plane, name);
     if (name != shown)
         SetModifiedFlag();

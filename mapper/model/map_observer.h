@@ -17,4 +17,9 @@ public:
     virtual void OnPlaneNameChanging(std::int32_t plane, const std::string* before, const std::string* after) {}
     // After the whole map was replaced: New, Open, or a load that failed.
     virtual void OnMapReplaced() {}
+    // Around the changes of one editing step (nested steps belong to the
+    // outermost). Steps with the same nonzero merge key that follow each
+    // other make one step: the pointer moves of a drag.
+    virtual void OnStepBegin(const char* name, std::uint64_t merge) {}
+    virtual void OnStepEnd() {}
 };

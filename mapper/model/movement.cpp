@@ -27,6 +27,8 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
     };
 
     if (cur->m_links[dir] != 0) {
+        // Filling missing texts is a change of the map; the move itself is not.
+        CMapStep fill(*this, "Room texts");
         const CLink* link = m_linkMap.Find(cur->m_links[dir]);
         if (!link)
             return false;
@@ -43,6 +45,7 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
 
     if (!m_bTrace)
         return false;
+    CMapStep traceStep(*this, "Trace move");
 
     const CDirectionInfo& step = DirectionInfo(dir);
     const std::int32_t tx = WrapAdd(cur->m_nX, step.dx);

@@ -38,3 +38,15 @@ void CVorMapperDoc::SetPlaneName(std::int32_t plane, const std::string& name)
         observer->OnPlaneNameChanging(plane, m_planeNames.Find(plane), &name);
     m_planeNames.Set(plane, name);
 }
+
+void CVorMapperDoc::BeginStep(const char* name, std::uint64_t merge)
+{
+    for (IMapObserver* observer : m_observers)
+        observer->OnStepBegin(name, merge);
+}
+
+void CVorMapperDoc::EndStep()
+{
+    for (IMapObserver* observer : m_observers)
+        observer->OnStepEnd();
+}

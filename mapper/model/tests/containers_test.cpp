@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -130,4 +131,86 @@ TEST(BucketMap, AFarKeyChangesTheLookupWithoutLosingEntriesOrOrder)
     m.clear();
     m.Set(7, 7);  // a cleared map starts over
     EXPECT_EQ(*m.Find(7), 7);
+}
+
+namespace {
+// True when NodeBefore agrees with the enumeration order for every pair of a bucket's neighbours.
+bool StampsFollowOrder(const CBucketMap<std::uint32_t, int>& m)
+{
+    std::vector<std::uint32_t> nodes;
+    for (auto it = m.begin(); it != m.end(); ++it)
+        nodes.push_back(it.node());
+    for (std::size_t i = 1; i < nodes.size(); ++i)
+        if (!m.NodeBefore(nodes[i - 1], nodes[i]))
+            return false;
+    return true;
+}
+}  // namespace
+
+TEST(BucketMap, InsertAtARemovedKeysPlaceRestoresTheOrderExactly)
+{
+    // Removals undone in reverse order, each at the place it had, under random
+    // sets and removals: the order and the stamps come back as they were.
+    std::mt19937 rng(7);
+    CBucketMap<std::uint32_t, int> m;
+    for (int round = 0; round < 200; ++round) {
+        for (int i = 0; i < 30; ++i)
+            m.Set(rng() % 600, i);
+        const std::vector<std::uint32_t> before = Keys(m);
+        struct Removed {
+            std::uint32_t key;
+            int value;
+            CBucketMap<std::uint32_t, int>::Place place;
+        };
+        std::vector<Removed> removed;
+        for (int i = 0; i < 10 && !m.empty(); ++i) {
+            const std::uint32_t key = Keys(m)[rng() % m.size()];
+            removed.push_back({key, *m.Find(key), m.PlaceOf(key)});
+            m.Remove(key);
+        }
+        for (auto it = removed.rbegin(); it != removed.rend(); ++it)
+            m.Insert(it->key, it->value, it->place);
+        ASSERT_EQ(Keys(m), before) << "round " << round;
+        ASSERT_TRUE(StampsFollowOrder(m));
+        // Later keys still go to their bucket's head.
+        m.Set(1000 + round, 0);
+        ASSERT_EQ(Keys(m).size(), before.size() + 1);
+        ASSERT_TRUE(StampsFollowOrder(m));
+    }
+}
+
+TEST(BucketMap, InsertWithAStaleStampOrAMissingNeighbourStillKeepsOrderSound)
+{
+    CBucketMap<std::uint32_t, int> m;
+    for (std::uint32_t k : {1u, 2u, 3u, 4u})
+        m.Set(k, int(k));  // bucket 0: 4 3 2 1
+    CBucketMap<std::uint32_t, int>::Place place;
+    place.atHead = false;
+    place.prev = 3;
+    place.seq = 99;  // outside the neighbours' stamps: one between them is chosen
+    m.Insert(9, 9, place);
+    EXPECT_EQ(Keys(m), (std::vector<std::uint32_t>{4, 3, 9, 2, 1}));
+    EXPECT_TRUE(StampsFollowOrder(m));
+    place.prev = 500;  // not stored: the key goes to the head
+    m.Insert(10, 10, place);
+    EXPECT_EQ(Keys(m).front(), 10u);
+    place.prev = 16;  // another bucket: the head as well
+    m.Set(16, 16);
+    m.Insert(11, 11, place);
+    EXPECT_EQ(Keys(m).front(), 11u);
+    EXPECT_TRUE(StampsFollowOrder(m));
+    // No stamp left between two neighbours: the stamps are given out afresh.
+    std::vector<std::uint32_t> expect = Keys(m);
+    for (std::uint32_t j = 1; j <= 40; ++j) {
+        CBucketMap<std::uint32_t, int>::Place between;
+        between.atHead = false;
+        between.prev = 3;
+        m.Insert(272 * j, int(j), between);  // bucket 0, each right after 3
+        expect.insert(std::find(expect.begin(), expect.end(), 3u) + 1, 272 * j);
+        ASSERT_EQ(Keys(m), expect);
+        ASSERT_TRUE(StampsFollowOrder(m));
+    }
+    m.Set(12, 12);
+    EXPECT_EQ(Keys(m).front(), 12u);
+    EXPECT_TRUE(StampsFollowOrder(m));
 }
