@@ -71,12 +71,25 @@ CMapHistory::Snapshot CMapHistory::Take() const
 
 void CMapHistory::Open(const char* name, std::uint64_t merge, bool implicit)
 {
-    m_building = Step();
-    m_building.name = name ? name : "";
-    m_building.merge = merge;
-    m_building.begin = Take();
+    // Cheap until the first change: most steps of moves change nothing.
+    m_openName.assign(name ? name : "");
+    m_openMerge = merge;
+    m_openBegin = Take();
     m_bOpen = true;
+    m_bBuilt = false;
     m_bImplicit = implicit;
+}
+
+CMapHistory::Step& CMapHistory::Building()
+{
+    if (!m_bBuilt) {
+        m_building = Step();
+        m_building.name = m_openName;
+        m_building.merge = m_openMerge;
+        m_building.begin = m_openBegin;
+        m_bBuilt = true;
+    }
+    return m_building;
 }
 
 void CMapHistory::Settle()
@@ -119,11 +132,14 @@ void CMapHistory::Commit()
 {
     m_bOpen = false;
     m_bImplicit = false;
-    Step step = std::move(m_building);
+    if (!m_bBuilt && m_openBegin.SameCounters(Take()))
+        return;  // a step that changed nothing
+    Step step = std::move(Building());
+    m_bBuilt = false;
     m_building = Step();
     step.end = Take();
     if (!step.HasRecords() && step.begin.SameCounters(step.end))
-        return;  // a step that changed nothing
+        return;
     // A new step lets the undone ones go.
     while (m_steps.size() > m_pos) {
         m_bytes -= m_steps.back().bytes;
@@ -176,7 +192,7 @@ void CMapHistory::OnRoomChanging(RoomId id, const CRoom* before, const CRoom* af
 {
     if (!Recording())
         return;
-    Step& s = m_building;
+    Step& s = Building();
     if (before && after && SameExceptPosition(*before, *after)) {
         if (before->m_nX == after->m_nX && before->m_nY == after->m_nY && before->m_nPlane == after->m_nPlane)
             return;  // hit data or nothing at all
@@ -202,8 +218,9 @@ void CMapHistory::OnLinkChanging(LinkId id, const CLink* before, const CLink* af
     LinkChange c{id, Copy(before), Copy(after), {}};
     if (before && !after)
         c.place = m_doc.GetLinks().PlaceOf(id);
-    m_building.links.push_back(std::move(c));
-    m_building.bytes += sizeof(LinkChange);
+    Step& s = Building();
+    s.links.push_back(std::move(c));
+    s.bytes += sizeof(LinkChange);
 }
 
 void CMapHistory::OnPlaneNameChanging(std::int32_t plane, const std::string* before, const std::string* after)
@@ -219,8 +236,9 @@ void CMapHistory::OnPlaneNameChanging(std::int32_t plane, const std::string* bef
         c.after = *after;
     if (before && !after)
         c.place = m_doc.GetPlaneNames().PlaceOf(plane);
-    m_building.bytes += sizeof(PlaneChange) + (before ? before->size() : 0) + (after ? after->size() : 0);
-    m_building.planes.push_back(std::move(c));
+    Step& s = Building();
+    s.bytes += sizeof(PlaneChange) + (before ? before->size() : 0) + (after ? after->size() : 0);
+    s.planes.push_back(std::move(c));
 }
 
 void CMapHistory::OnMapReplaced()
@@ -237,7 +255,7 @@ void CMapHistory::Clear()
     m_dropped = 0;
     m_bytes = 0;
     m_building = Step();
-    m_bOpen = m_bImplicit = false;
+    m_bOpen = m_bImplicit = m_bBuilt = false;
     m_depth = 0;
     m_saved = m_doc.IsModified() ? -1 : 0;
 }
@@ -250,7 +268,7 @@ bool CMapHistory::CanRedo() const { return !HasImplicit() && m_pos < m_steps.siz
 std::string CMapHistory::UndoName() const
 {
     if (HasImplicit())
-        return kImplicitName;
+        return m_openName;
     return m_pos > 0 ? m_steps[m_pos - 1].name : std::string();
 }
 

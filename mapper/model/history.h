@@ -104,9 +104,10 @@ private:
 
     Snapshot Take() const;
     void Open(const char* name, std::uint64_t merge, bool implicit);
+    Step& Building();  // the step being recorded, made at its first change
     void Commit();
     void Settle();  // commits a step of changes made outside any step
-    bool HasImplicit() const { return m_bOpen && m_bImplicit && m_building.HasRecords(); }
+    bool HasImplicit() const { return m_bOpen && m_bImplicit && m_bBuilt && m_building.HasRecords(); }
     // Whether a change now is recorded; opens the implicit step when needed.
     bool Recording();
     void DropOldest();
@@ -122,7 +123,11 @@ private:
     std::uint64_t m_dropped = 0;  // oldest steps let go
     std::size_t m_bytes = 0;
     std::int64_t m_saved = 0;     // position of the saved state, -1 when gone
+    std::string m_openName;
+    std::uint64_t m_openMerge = 0;
+    Snapshot m_openBegin;
     Step m_building;
+    bool m_bBuilt = false;
     int m_depth = 0;
     bool m_bOpen = false;
     bool m_bImplicit = false;

@@ -2,6 +2,8 @@
 // Works on the stored records directly (by node), with the same results as
 // fetching copies and storing them back, because a move is on the hot path
 // of mapping and must not cost more in a large map.
+#include <optional>
+
 #include "mapper/model/document.h"
 
 bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
@@ -27,8 +29,6 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
     };
 
     if (cur->m_links[dir] != 0) {
-        // Filling missing texts is a change of the map; the move itself is not.
-        CMapStep fill(*this, "Room texts");
         const CLink* link = m_linkMap.Find(cur->m_links[dir]);
         if (!link)
             return false;
@@ -36,6 +36,11 @@ bool CVorMapperDoc::Move(Direction dir, const CRoomInfo* info)
         CRoom* next = m_roomMap.Find(nextId);
         if (!next)
             return false;
+        // Filling missing texts is a change of the map (undone with the move
+        // that made it); a move that fills nothing is no step.
+        std::optional<CMapStep> fill;
+        if (info)
+            fill.emplace(*this, "Room texts");
         m_nCurrentRoom = nextId;
         if (info)
             FillRoomTexts(m_roomMap.NodeOf(nextId), *info);  // texts only: the cell index is not touched
