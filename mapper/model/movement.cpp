@@ -111,13 +111,14 @@ void CVorMapperDoc::FillRoomTexts(std::uint32_t node, const CRoomInfo& info)
         stored.m_info.FillMissing(info);
         return;
     }
+    const CRoomInfo& b = stored.m_info;
+    const bool fills = (b.m_strTitle.empty() && !info.m_strTitle.empty()) ||
+                       (b.m_strComments.empty() && !info.m_strComments.empty()) ||
+                       (b.m_strLabel.empty() && (!info.m_strLabel.empty() || b.m_ptLabel != info.m_ptLabel));
+    if (!fills)
+        return;  // nothing was missing: no change to report, no copy made
     CRoom after = stored;
     after.m_info.FillMissing(info);
-    const CRoomInfo& a = after.m_info;
-    const CRoomInfo& b = stored.m_info;
-    if (a.m_strTitle == b.m_strTitle && a.m_strComments == b.m_strComments && a.m_strLabel == b.m_strLabel &&
-        a.m_ptLabel == b.m_ptLabel)
-        return;  // nothing was missing: no change to report
     NotifyRoom(stored.m_nId, &stored, &after);
     stored = std::move(after);
 }

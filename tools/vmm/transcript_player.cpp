@@ -23,6 +23,7 @@ CClientLinkHost HostOf(IClientChannel* channel, IFollowNamePrompt* prompt, IMess
 
 CTranscriptPlayer::CTranscriptPlayer(CVorMapperDoc& doc)
     : m_doc(doc),
+      m_history(doc),
       m_link(doc, HostOf(this, this, this, this)),
       m_nFirstRoomId(doc.GetLastRoomId()),
       m_nFirstLinkId(doc.GetLastLinkId())
@@ -107,6 +108,10 @@ bool CTranscriptPlayer::PlayBang(std::string_view what, std::string& error)
     }
     if (what.substr(0, 5) == "walk ")
         return PlayWalk(what.substr(5), error);
+    if (what == "undo")
+        return m_history.OnCommand(ID_EDIT_UNDO);
+    if (what == "redo")
+        return m_history.OnCommand(ID_EDIT_REDO);
     if (what == "explore")
         return m_doc.OnCommand(ID_MODE_EXPLORE);
     if (what == "trace")
@@ -119,7 +124,7 @@ bool CTranscriptPlayer::PlayBang(std::string_view what, std::string& error)
         return true;
     }
     error = "unknown command '! " + std::string(what) +
-            "' (expected follow NAME, unfollow, explore, trace, autoshift, offline or online)";
+            "' (expected follow NAME, unfollow, explore, trace, autoshift, offline, online, walk ID, undo or redo)";
     return false;
 }
 

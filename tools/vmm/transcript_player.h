@@ -5,7 +5,7 @@
 // Transcript lines (LF or CRLF): "> TEXT" a typed command, "< TEXT" a game
 // line ("<" alone: an empty one), "! follow NAME", "! unfollow", "! explore",
 // "! trace", "! autoshift", "! offline", "! online", "! walk ID" (as "Walk here"
-// on room ID); "#" starts a comment.
+// on room ID), "! undo", "! redo" (the Edit menu's commands); "#" starts a comment.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "mapper/frame/client_link.h"
+#include "mapper/model/history.h"
 #include "mapper/navigation/walk.h"
 
 class CVorMapperDoc;
@@ -64,6 +65,7 @@ private:
     void DestroyFrame() override {}
 
     CVorMapperDoc& m_doc;
+    CMapHistory m_history;
     CClientLink m_link;
     std::uint32_t m_nFirstRoomId;
     std::uint32_t m_nFirstLinkId;

@@ -220,3 +220,33 @@ TEST_F(VmmReplaySettings, LinesTheProfileReaderIgnoresAreIgnored)
 }
 
 }  // namespace
+
+TEST_F(VmmReplay, UndoAndRedoPlayTheEditMenusCommands)
+{
+    CVorMapperDoc doc;
+    doc.OnNewDocument();
+    doc.Move(DIR_E);
+    std::string error;
+    ASSERT_TRUE(SaveMapFile(doc, dir.File("in.vmm"), error)) << error;
+    const std::vector<std::string> map = {"--map", dir.File("in.vmm")};
+    auto dump = [&](const std::string& file) { return RunVmm({"dump", dir.File(file)}).out; };
+    // A file read and written again has its records in the order loading
+    // gave them: the map before the session is the one played with no events.
+    ASSERT_EQ(Replay("# nothing\n", map).code, 0);
+    const std::string before = dump("out.vmm");
+    const std::string walk = "> n\n< Hall\n> e\n< Yard\n> w\n< Hall\n";
+    ASSERT_EQ(Replay(walk, map).code, 0);
+    const std::string after = dump("out.vmm");
+    // Undoing both trace moves gives the map the session started from, to the byte of its dump.
+    const CVmmRun undone = Replay(walk + "! undo\n! undo\n", map);
+    ASSERT_EQ(undone.code, 0) << undone.err;
+    EXPECT_EQ(dump("out.vmm"), before);
+    EXPECT_NE(dump("out.vmm"), after);
+    // Redoing them gives the map after them; undo with nothing left does nothing.
+    ASSERT_EQ(Replay(walk + "! undo\n! undo\n! undo\n! redo\n! redo\n! redo\n", map).code, 0);
+    std::string redone = dump("out.vmm");
+    // The walk back west was no step: the redo leaves the character where the last step did.
+    const std::string at4 = "\"currentRoom\": 4", at3 = "\"currentRoom\": 3";
+    ASSERT_NE(redone.find(at4), std::string::npos);
+    EXPECT_EQ(redone.replace(redone.find(at4), at4.size(), at3), after);
+}
