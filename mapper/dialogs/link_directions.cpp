@@ -60,6 +60,7 @@ CLinkDirections::EResult CLinkDirections::Apply(CVorMapperDoc& doc, Direction fr
     m_link.m_nFromDir = from;
     m_link.m_nToDir = to;
     const bool loop = m_link.m_nFromRoom == m_link.m_nToRoom;
+    CMapStep step(doc, "Link properties");
     CRoom room;
     if (m_link.m_nFromRoom != 0 && doc.LookupRoom(m_link.m_nFromRoom, room)) {
         ClearSlot(room, m_nPrevFrom, id);

@@ -32,6 +32,7 @@ bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& v
     room.m_crColor = values.crColor;
     room.m_info.m_crLabelText = values.crLabelText;
     room.m_info.m_crLabelBack = values.crLabelBack;
+    CMapStep step(doc, "Room properties");
     doc.SetRoom(room);
     doc.SetModifiedFlag();
     return true;

@@ -33,7 +33,7 @@ CClientLinkHost HostOf(CMainFrame* frame)
 }  // namespace
 
 CMainFrame::CMainFrame(CVorMapperDoc& doc, HWND client)
-    : m_doc(doc), m_link(doc, HostOf(this)), m_view(doc), m_dialogs(doc), m_autosave(doc)
+    : m_doc(doc), m_history(doc), m_link(doc, HostOf(this)), m_view(doc), m_dialogs(doc), m_autosave(doc)
 {
     m_link.m_hClient = reinterpret_cast<std::uintptr_t>(client);
     m_doc.SetPlaneNamePrompt(this);
@@ -220,7 +220,7 @@ void CMainFrame::OnIdle()
 
 bool CMainFrame::OnCmdMsg(unsigned id)
 {
-    if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_link.OnCommand(id) || OnFrameCommand(id)) {
+    if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_history.OnCommand(id) || m_link.OnCommand(id) || OnFrameCommand(id)) {
         OnIdle();
         if (m_hWnd)
             m_autosave.AfterStep();
@@ -231,8 +231,8 @@ bool CMainFrame::OnCmdMsg(unsigned id)
 
 bool CMainFrame::OnUpdateCmdUI(vfw::CCmdUI& ui)
 {
-    if (m_view.OnUpdateCmdUI(ui) || m_doc.OnUpdateCommandUI(ui) || m_link.OnUpdateCommandUI(ui) ||
-        OnUpdateNavigationUI(ui))
+    if (m_view.OnUpdateCmdUI(ui) || m_doc.OnUpdateCommandUI(ui) || m_history.OnUpdateCommandUI(ui) ||
+        m_link.OnUpdateCommandUI(ui) || OnUpdateNavigationUI(ui))
         return true;
     switch (ui.m_nID) {
     case ID_MODE_EXPLORE:

@@ -10,6 +10,7 @@
 #include "mapper/dialogs/find_room_dialog_win.h"
 #include "mapper/dialogs/view_dialogs_win.h"
 #include "mapper/frame/client_link.h"
+#include "mapper/model/history.h"
 #include "mapper/navigation/walk.h"
 #include "mapper/recovery/autosave_win.h"
 #include "mapper/view/map_view_win.h"
@@ -97,6 +98,7 @@ private:
     void UpdateTitle();
 
     CVorMapperDoc& m_doc;
+    CMapHistory m_history;  // Edit menu's Undo and Redo
     CClientLink m_link;
     CVorMapperView m_view;
     CViewDialogsWin m_dialogs;  // room sheet, link dialog, palette, label for the view

@@ -185,6 +185,8 @@ class CMapStep {
 public:
     CMapStep(CVorMapperDoc& doc, const char* name, std::uint64_t merge = 0) : m_doc(doc) { doc.BeginStep(name, merge); }
     ~CMapStep() { m_doc.EndStep(); }
+    // A key no step has used yet, for steps that make one (a drag's moves).
+    static std::uint64_t NewMergeKey();
     CMapStep(const CMapStep&) = delete;
     CMapStep& operator=(const CMapStep&) = delete;
 

@@ -297,6 +297,7 @@ bool CMapHistory::Undo()
     --m_pos;
     Apply(m_steps[m_pos], false);
     MarkModified();
+    m_doc.UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
     return true;
 }
 
@@ -313,6 +314,7 @@ bool CMapHistory::Redo()
     Apply(m_steps[m_pos], true);
     ++m_pos;
     MarkModified();
+    m_doc.UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
     return true;
 }
 
@@ -363,7 +365,6 @@ void CMapHistory::Apply(const Step& step, bool forward)
     m_doc.m_nCurrentRoom = s.current;
     m_doc.m_nCurrentPlane = s.plane;
     m_bApplying = false;
-    m_doc.UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
 }
 
 // ---------------------------------------------------------------- commands

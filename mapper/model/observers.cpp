@@ -50,3 +50,9 @@ void CVorMapperDoc::EndStep()
     for (IMapObserver* observer : m_observers)
         observer->OnStepEnd();
 }
+
+std::uint64_t CMapStep::NewMergeKey()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}

@@ -108,6 +108,7 @@ void CMapInteraction::OnLButtonDown(CPoint p)
         const CRoom room = m_doc.GetRoom(labelRoom);
         m_host.SetCapture();
         m_nLabelRoom = labelRoom;
+        m_nDragStep = CMapStep::NewMergeKey();
         m_ptLabelOffset = MakePoint(std::int64_t{room.m_info.m_ptLabel.x} - mp.x,
                                     std::int64_t{room.m_info.m_ptLabel.y} - mp.y);
         return;
@@ -116,6 +117,7 @@ void CMapInteraction::OnLButtonDown(CPoint p)
         if (m_view.m_selection.GetRoomCount() > 0) {
             m_host.SetCapture();
             m_view.m_bDraggingRoom = true;
+            m_nDragStep = CMapStep::NewMergeKey();
             m_ptAnchor = mp;
         }
     } else if (!m_view.m_bRubberBand) {
@@ -185,6 +187,7 @@ void CMapInteraction::OnMouseMove(CPoint p)
         }
         const CPoint mp = ToMap(p);
         room.m_info.m_ptLabel = MakePoint(std::int64_t{mp.x} + m_ptLabelOffset.x, std::int64_t{mp.y} + m_ptLabelOffset.y);
+        CMapStep step(m_doc, "Move label", m_nDragStep);  // the whole drag is one step
         m_doc.SetRoom(room);
         m_doc.SetModifiedFlag(true);
         m_host.Invalidate();
@@ -224,6 +227,7 @@ void CMapInteraction::DragRooms(CPoint mp)
         if (there != 0 && !sel.IsRoomSelected(there))
             return;  // a room that stays put holds the cell: the anchor stays too
     }
+    CMapStep step(m_doc, "Move rooms", m_nDragStep);  // the whole drag is one step
     for (RoomId id : sel.Rooms()) {
         CRoom room;
         if (!m_doc.LookupRoom(id, room))

@@ -91,6 +91,7 @@ private:
     // label drag: the room and (label position - pointer) in map units
     RoomId m_nLabelRoom = 0;
     CPoint m_ptLabelOffset;
+    std::uint64_t m_nDragStep = 0;  // the pointer moves of one drag make one step
     // room drag: the anchor in map units
     CPoint m_ptAnchor;
     // panning: the pointer moved since the press

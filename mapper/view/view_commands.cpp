@@ -113,6 +113,7 @@ void CMapInteraction::DeleteFocusRoom() { DeleteRoom(m_view.m_selection.GetFocus
 void CMapInteraction::DeleteSelectedRooms()
 {
     const std::vector<RoomId> rooms = m_view.m_selection.Rooms();
+    CMapStep step(m_doc, "Delete rooms");
     bool any = false;
     for (RoomId id : rooms) {
         CRoom room;
@@ -137,6 +138,7 @@ void CMapInteraction::ChangeRoomColor(bool all)
     if (!m_pDialogs->ChooseColor(hasFocus ? focus.m_crColor : kColorNone, chosen))
         return;
     const std::vector<RoomId> rooms = all ? m_view.m_selection.Rooms() : std::vector<RoomId>{focus.m_nId};
+    CMapStep step(m_doc, all ? "Colour rooms" : "Colour");
     for (RoomId id : rooms) {
         CRoom room;
         if (!m_doc.LookupRoom(id, room))
@@ -193,6 +195,7 @@ void CMapInteraction::DeleteSelectedLinks()
     const std::vector<LinkId> links = m_view.m_selection.Links();
     if (links.empty())
         return;
+    CMapStep step(m_doc, "Delete links");
     for (LinkId id : links)
         m_doc.DeleteLink(id);
     m_view.m_selection.Clear();
@@ -237,6 +240,8 @@ void CMapInteraction::ChooseLinkDestination(CPoint p)
     if (!m_doc.HasFreeExit(target))
         return;
     m_bLinkPending = false;
+    // Adding, the link dialog and a cancel: one step.
+    CMapStep step(m_doc, "Create link");
     CLink link;
     link.m_nFromRoom = m_nLinkSource;
     link.m_nToRoom = target;
@@ -273,6 +278,7 @@ void CMapInteraction::SetLabel()
     room.m_info.m_strLabel = text;
     if (wasEmpty)
         room.m_info.m_ptLabel = MakePoint(std::int64_t{room.m_ptSquare.x} + 50, std::int64_t{room.m_ptSquare.y} - 50);
+    CMapStep step(m_doc, "Set label");
     m_doc.SetRoom(room);
     MarkModified();
     m_host.Invalidate();

@@ -71,7 +71,9 @@ TEST(Resources, MenuBar) {
                 {{"New", ID_FILE_NEW}, {"Open...", ID_FILE_OPEN}, {"Save", ID_FILE_SAVE},
                  {"Save As...", ID_FILE_SAVE_AS}, {"-", 0}, {"Exit", ID_APP_EXIT}}, "File");
     ExpectItems(::GetSubMenu(bar, 1),
-                {{"Rename plane", 32779}, {"-", 0}, {"Configure online mode", 32837}}, "Edit");
+                {{"Undo", 57643}, {"Redo", 57644}, {"-", 0}, {"Rename plane", 32779}, {"-", 0},
+                 {"Configure online mode", 32837}},
+                "Edit");
     HMENU view = ::GetSubMenu(bar, 2);
     ExpectItems(view,
                 {{"Toolbar", 59392}, {"Wind rose", 32801}, {"Grid", 32802}, {"Higher plane", 32803},
@@ -150,6 +152,9 @@ TEST(Resources, Accelerators) {
     EXPECT_TRUE(has(FCONTROL, 'O', ID_FILE_OPEN));
     EXPECT_TRUE(has(FCONTROL, 'S', ID_FILE_SAVE));
     EXPECT_TRUE(has(FCONTROL, 'P', 32779));
+    EXPECT_TRUE(has(FCONTROL, 'Z', 57643));
+    EXPECT_TRUE(has(FCONTROL, 'Y', 57644));
+    EXPECT_TRUE(has(FCONTROL | FSHIFT, 'Z', 57644));
     EXPECT_TRUE(has(FCONTROL, 'E', 32780));
     EXPECT_TRUE(has(FCONTROL, 'T', 32782));
     EXPECT_TRUE(has(FCONTROL, 'F', 32787));
