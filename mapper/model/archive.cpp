@@ -22,7 +22,7 @@ void CArchive::WriteF64(double v)
         m_buffer.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
 }
 
-void CArchive::WriteString(const std::string& s)
+void CArchive::WriteString(std::string_view s)
 {
     const std::size_t n = s.size();
     if (n < 0xFF) {

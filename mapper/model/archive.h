@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CArchiveException : public std::runtime_error {
@@ -29,7 +30,7 @@ public:
     void WriteU32(std::uint32_t v);
     void WriteI32(std::int32_t v) { WriteU32(static_cast<std::uint32_t>(v)); }
     void WriteF64(double v);
-    void WriteString(const std::string& s);
+    void WriteString(std::string_view s);
     const std::vector<std::uint8_t>& Buffer() const { return m_buffer; }
 
     // What is being read, named in an end-of-file error ("room record 3").

@@ -4,10 +4,9 @@
 
 #include "mapper/model/archive.h"
 #include "mapper/model/document.h"
+#include "mapper/model/map_layout.h"
 
 namespace {
-const std::string kSchemaTag = "VorMapperMap";
-constexpr std::uint32_t kVersionWritten = 2;
 // Smallest records: three empty strings, or one empty title.
 constexpr std::size_t kMinPlaneName = 4 + 1;
 constexpr std::size_t kMinRoomV2 = 6 * 4 + 3 + 4 * 4 + 10 * 4;
@@ -27,51 +26,25 @@ void CVorMapperDoc::Serialize(CArchive& ar)
 
 void CVorMapperDoc::Store(CArchive& ar) const
 {
-    ar.WriteString(kSchemaTag);
-    ar.WriteU32(kVersionWritten);
-    ar.WriteI32(m_nOriginX);
-    ar.WriteI32(m_nOriginY);
-    ar.WriteF64(m_dRotation);
-    ar.WriteF64(m_dZoom);
-    ar.WriteI32(m_nCurrentPlane);
-    ar.WriteU32(m_nCurrentRoom);
-    ar.WriteU32(m_nLastRoomId);
-    ar.WriteU32(m_nLastLinkId);
-
+    WriteMapHeader(ar, {m_nOriginX, m_nOriginY, m_dRotation, m_dZoom, m_nCurrentPlane, m_nCurrentRoom, m_nLastRoomId,
+                        m_nLastLinkId});
     ar.WriteU32(static_cast<std::uint32_t>(m_planeNames.size()));
-    for (auto it = m_planeNames.begin(); it != m_planeNames.end(); ++it) {
-        ar.WriteI32(it.key());
-        ar.WriteString(it.value());
-    }
+    for (auto it = m_planeNames.begin(); it != m_planeNames.end(); ++it)
+        WritePlaneNameRecord(ar, it.key(), it.value());
 
     ar.WriteU32(static_cast<std::uint32_t>(m_roomMap.size()));
     for (auto it = m_roomMap.begin(); it != m_roomMap.end(); ++it) {
-        const CRoom& room = it.value();
-        ar.WriteU32(it.key());
-        ar.WriteI32(room.m_nX);
-        ar.WriteI32(room.m_nY);
-        ar.WriteI32(room.m_nPlane);
-        ar.WriteU32(room.m_bRecursive ? 1 : 0);
-        ar.WriteU32(room.m_crColor);
-        ar.WriteString(room.m_info.m_strTitle);
-        ar.WriteString(room.m_info.m_strComments);
-        ar.WriteString(room.m_info.m_strLabel);
-        ar.WriteI32(room.m_info.m_ptLabel.x);
-        ar.WriteI32(room.m_info.m_ptLabel.y);
-        ar.WriteU32(room.m_info.m_crLabelText);
-        ar.WriteU32(room.m_info.m_crLabelBack);
-        for (LinkId link : room.m_links)
-            ar.WriteU32(link);
+        const CRoom& r = it.value();
+        const CRoomInfo& info = r.m_info;
+        WriteRoomRecord(ar, {it.key(), r.m_nX, r.m_nY, r.m_nPlane, r.m_bRecursive, r.m_crColor, info.m_strTitle,
+                             info.m_strComments, info.m_strLabel, info.m_ptLabel, info.m_crLabelText,
+                             info.m_crLabelBack, r.m_links});
     }
 
     ar.WriteU32(static_cast<std::uint32_t>(m_linkMap.size()));
     for (auto it = m_linkMap.begin(); it != m_linkMap.end(); ++it) {
-        const CLink& link = it.value();
-        ar.WriteU32(it.key());
-        ar.WriteU32(link.m_nFromRoom);
-        ar.WriteU32(link.m_nToRoom);
-        ar.WriteI32(link.m_nFromDir);
-        ar.WriteI32(link.m_nToDir);
+        const CLink& l = it.value();
+        WriteLinkRecord(ar, it.key(), l.m_nFromRoom, l.m_nToRoom, l.m_nFromDir, l.m_nToDir);
     }
 }
 
@@ -88,7 +61,7 @@ void CVorMapperDoc::Load(CArchive& ar)
     std::uint32_t currentRoom, lastRoomId, lastLinkId;
     try {
         ar.SetContext("the schema tag");
-        if (ar.ReadString() != kSchemaTag)
+        if (ar.ReadString() != kMapSchemaTag)
             throw CArchiveException(CArchiveException::badSchema, "bad tag: not a VorMapper map");
         ar.SetContext("the header");
         const std::uint32_t version = ar.ReadU32();

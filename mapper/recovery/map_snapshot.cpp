@@ -4,11 +4,9 @@
 
 #include "mapper/model/archive.h"
 #include "mapper/model/document.h"
+#include "mapper/model/map_layout.h"
 
 namespace {
-const char kSchemaTag[] = "VorMapperMap";
-constexpr std::uint32_t kVersionWritten = 2;
-
 CMapSnapshot::Text Pack(std::vector<char>& text, std::string_view s)
 {
     CMapSnapshot::Text t{static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(s.size())};
@@ -83,51 +81,21 @@ bool MapSnapshotFits(const CMapSnapshot& s, const CVorMapperDoc& doc)
     return s.rooms.capacity() >= doc.GetRooms().size() && s.links.capacity() >= doc.GetLinks().size();
 }
 
-// The same layout as the document's own save (checked by the tests).
+// Written through the same record layout as the document's own save.
 std::vector<std::uint8_t> MapSnapshotBytes(const CMapSnapshot& s)
 {
     CArchive ar;
-    auto text = [&](CMapSnapshot::Text t) { ar.WriteString(std::string(s.View(t))); };
-    ar.WriteString(kSchemaTag);
-    ar.WriteU32(kVersionWritten);
-    ar.WriteI32(s.originX);
-    ar.WriteI32(s.originY);
-    ar.WriteF64(s.rotation);
-    ar.WriteF64(s.zoom);
-    ar.WriteI32(s.currentPlane);
-    ar.WriteU32(s.currentRoom);
-    ar.WriteU32(s.lastRoomId);
-    ar.WriteU32(s.lastLinkId);
+    WriteMapHeader(ar, {s.originX, s.originY, s.rotation, s.zoom, s.currentPlane, s.currentRoom, s.lastRoomId,
+                        s.lastLinkId});
     ar.WriteU32(static_cast<std::uint32_t>(s.planes.size()));
-    for (const auto& p : s.planes) {
-        ar.WriteI32(p.plane);
-        text(p.name);
-    }
+    for (const auto& p : s.planes)
+        WritePlaneNameRecord(ar, p.plane, s.View(p.name));
     ar.WriteU32(static_cast<std::uint32_t>(s.rooms.size()));
-    for (const auto& r : s.rooms) {
-        ar.WriteU32(r.id);
-        ar.WriteI32(r.x);
-        ar.WriteI32(r.y);
-        ar.WriteI32(r.plane);
-        ar.WriteU32(r.recursive ? 1 : 0);
-        ar.WriteU32(r.color);
-        text(r.title);
-        text(r.comments);
-        text(r.label);
-        ar.WriteI32(r.labelPoint.x);
-        ar.WriteI32(r.labelPoint.y);
-        ar.WriteU32(r.labelText);
-        ar.WriteU32(r.labelBack);
-        for (LinkId link : r.links)
-            ar.WriteU32(link);
-    }
+    for (const auto& r : s.rooms)
+        WriteRoomRecord(ar, {r.id, r.x, r.y, r.plane, r.recursive, r.color, s.View(r.title), s.View(r.comments),
+                             s.View(r.label), r.labelPoint, r.labelText, r.labelBack, r.links});
     ar.WriteU32(static_cast<std::uint32_t>(s.links.size()));
-    for (const auto& l : s.links) {
-        ar.WriteU32(l.id);
-        ar.WriteU32(l.from);
-        ar.WriteU32(l.to);
-        ar.WriteI32(l.fromDir);
-        ar.WriteI32(l.toDir);
-    }
+    for (const auto& l : s.links)
+        WriteLinkRecord(ar, l.id, l.from, l.to, l.fromDir, l.toDir);
     return ar.Buffer();
 }
