@@ -3,26 +3,16 @@
 
 #include <memory>
 
+#include "mapper/model/bench/traced_map.h"
 #include "mapper/model/document.h"
 #include "mapper/model/history.h"
 
 namespace {
 
-// A million rooms walked in trace mode along rows 1000 wide.
+// The benchmarks' traced map of a million rooms.
 CVorMapperDoc& Million()
 {
-    static std::unique_ptr<CVorMapperDoc> doc;
-    if (!doc) {
-        doc = std::make_unique<CVorMapperDoc>();
-        doc->OnNewDocument();
-        CRoomInfo info;
-        for (int i = 1; i < 1000000; ++i) {
-            const int row = i / 1000;
-            const Direction dir = i % 1000 == 0 ? DIR_S : (row % 2 == 0 ? DIR_E : DIR_W);
-            info.m_strTitle = "A winding forest path " + std::to_string(i);
-            doc->Move(dir, &info);
-        }
-    }
+    static std::unique_ptr<CVorMapperDoc> doc = TracedMap(1000000);
     return *doc;
 }
 

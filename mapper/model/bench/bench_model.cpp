@@ -1,38 +1,15 @@
 // Speed and memory of the map model: file load and save, trace moves, lookups.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <memory>
 #include <random>
 
 #include "mapper/model/document.h"
+#include "mapper/model/bench/heap_in_use.h"
+#include "mapper/model/bench/traced_map.h"
 #include "mapper/model/map_file.h"
 
 namespace {
-
-// A map of `rooms` rooms walked in trace mode along a square spiral of rows,
-// each room titled the way games title them (longer than the short-string buffer).
-std::unique_ptr<CVorMapperDoc> TracedMap(int rooms)
-{
-    auto doc = std::make_unique<CVorMapperDoc>();
-    doc->OnNewDocument();
-    const int width = 1000;
-    CRoomInfo info;
-    for (int i = 1; i < rooms; ++i) {
-        const int row = i / width;
-        const bool last = i % width == 0;
-        const Direction dir = last ? DIR_S : (row % 2 == 0 ? DIR_E : DIR_W);
-        info.m_strTitle = "A winding forest path " + std::to_string(i);
-        doc->Move(dir, &info);
-    }
-    return doc;
-}
-
-std::size_t HeapInUse()
-{
-    const struct mallinfo2 mi = mallinfo2();
-    return mi.uordblks + mi.hblkhd;
-}
 
 void BM_Save(benchmark::State& state)
 {

@@ -1,34 +1,19 @@
 // Speed of the shortest way and of the room search on maps of a million rooms.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <memory>
 #include <vector>
 
+#include "mapper/model/bench/heap_in_use.h"
+#include "mapper/model/bench/traced_map.h"
 #include "mapper/navigation/pathfinding.h"
 
 namespace {
 
-std::size_t HeapInUse()
-{
-    const struct mallinfo2 mi = mallinfo2();
-    return mi.uordblks + mi.hblkhd;
-}
-
-// Rooms walked in trace mode in rows of 1000, east then west (a corridor
-// that winds back and forth): every way in it is the only one.
+// The benchmarks' traced map from the first room: every way in it is the only one.
 std::unique_ptr<CVorMapperDoc> Corridor(int rooms)
 {
-    auto doc = std::make_unique<CVorMapperDoc>();
-    doc->OnNewDocument();
-    const int width = 1000;
-    CRoomInfo info;
-    for (int i = 1; i < rooms; ++i) {
-        const int row = i / width;
-        const Direction dir = i % width == 0 ? DIR_S : (row % 2 == 0 ? DIR_E : DIR_W);
-        info.m_strTitle = "A winding forest path " + std::to_string(i);
-        doc->Move(dir, &info);
-    }
+    auto doc = TracedMap(rooms);
     doc->m_nCurrentRoom = 1;
     return doc;
 }

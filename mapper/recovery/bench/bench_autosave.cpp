@@ -4,26 +4,12 @@
 
 #include <memory>
 
+#include "mapper/model/bench/traced_map.h"
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 #include "mapper/recovery/map_snapshot.h"
 
 namespace {
-
-// A map walked in trace mode along rows of 1000, titled as games title rooms.
-std::unique_ptr<CVorMapperDoc> TracedMap(int rooms)
-{
-    auto doc = std::make_unique<CVorMapperDoc>();
-    doc->OnNewDocument();
-    CRoomInfo info;
-    for (int i = 1; i < rooms; ++i) {
-        const int row = i / 1000;
-        const Direction dir = i % 1000 == 0 ? DIR_S : (row % 2 == 0 ? DIR_E : DIR_W);
-        info.m_strTitle = "A winding forest path " + std::to_string(i);
-        doc->Move(dir, &info);
-    }
-    return doc;
-}
 
 // The first copy of a session: the snapshot's memory is new.
 void BM_SnapshotFirst(benchmark::State& state)

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "mapper/model/bench/traced_map.h"
 #include "mapper/model/document.h"
 #include "mapper/recovery/autosave.h"
 #include "mapper/recovery/map_snapshot.h"
@@ -48,13 +49,7 @@ int main(int argc, char** argv)
     ::GetTempPathA(sizeof temp, temp);
     const std::string folderPath = argc > 2 ? argv[2] : std::string(temp) + "vormapper-bench-recovery\\";
     CVorMapperDoc doc;
-    doc.OnNewDocument();
-    CRoomInfo info;
-    for (int i = 1; i < rooms; ++i) {
-        const Direction dir = i % 1000 == 0 ? DIR_S : ((i / 1000) % 2 == 0 ? DIR_E : DIR_W);
-        info.m_strTitle = "A winding forest path " + std::to_string(i);
-        doc.Move(dir, &info);
-    }
+    WalkTracedMap(doc, rooms);
     std::printf("%d rooms\n", static_cast<int>(doc.GetRooms().size()));
     Report("snapshot, fresh memory", 10, [&] {
         CMapSnapshot s;
