@@ -15,6 +15,9 @@
 #include "mapper/view/tests/recording_dc.h"
 
 namespace {
+// Coordinates far off wrap at 32 bits, as the map's own arithmetic does.
+std::int32_t Wrap(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
 // Letters of different widths, so that the widest one matters.
 class CVaryingDC : public CRecordingDC {
 public:
@@ -69,8 +72,8 @@ public:
     {
         static const char* texts[] = {"A", "Hall", "The long corridor of the north", "x", "@@@@", "Room 12 (east)"};
         r.m_info.m_strLabel = texts[Int(0, 5)];
-        r.m_info.m_ptLabel = Chance(10) ? CPoint{Coord() * 26, Coord() * 26}
-                                         : CPoint{26 * r.m_nX + Int(-120, 120), 26 * r.m_nY + Int(-120, 120)};
+        r.m_info.m_ptLabel = Chance(10) ? CPoint{Wrap(std::int64_t{Coord()} * 26), Wrap(std::int64_t{Coord()} * 26)}
+                                         : CPoint{Wrap(26LL * r.m_nX + Int(-120, 120)), Wrap(26LL * r.m_nY + Int(-120, 120))};
         r.m_info.m_crLabelBack = Chance(50) ? kColorNone : 0x00FFFF;
     }
 
@@ -94,7 +97,7 @@ public:
                 r.m_crColor = flag ? 0x80C0FF : kColorNone;
                 if (kind == 1) {
                     r.m_info.m_strLabel = labelled.m_info.m_strLabel;
-                    r.m_info.m_ptLabel = {26 * x + 50, 26 * y - 50};
+                    r.m_info.m_ptLabel = {Wrap(26LL * x + 50), Wrap(26LL * y - 50)};
                 }
                 doc.AddRoom(r);
                 break;
@@ -133,7 +136,7 @@ public:
                     r.m_info.m_strLabel = "";
                 } else {
                     r.m_info.m_strLabel = labelled.m_info.m_strLabel;
-                    r.m_info.m_ptLabel = {26 * r.m_nX + x * 7, 26 * r.m_nY + y * 5};
+                    r.m_info.m_ptLabel = {Wrap(26LL * r.m_nX + 7LL * x), Wrap(26LL * r.m_nY + 5LL * y)};
                     r.m_info.m_crLabelBack = labelled.m_info.m_crLabelBack;
                 }
                 doc.SetRoom(r);
@@ -210,7 +213,7 @@ public:
             const int x = Coord(), y = Coord();
             const RoomId to = AnyRoom(p.full);
             p.Both([&](CVorMapperDoc& doc, CViewState&) {
-                const RoomId far = AddTestRoom(doc, x * 1000, y * 1000, 0);
+                const RoomId far = AddTestRoom(doc, Wrap(1000LL * x), Wrap(1000LL * y), 0);
                 if (doc.GetRoom(to).m_links[DIR_E] == 0)
                     AddTestLink(doc, far, DIR_W, to, DIR_E);
             });
