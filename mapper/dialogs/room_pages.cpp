@@ -20,7 +20,11 @@ CRoomGeneralValues GeneralValuesOf(const CRoom& room)
     return v;
 }
 
-bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& values)
+namespace {
+const char kRoomPropertiesStep[] = "Room properties";
+}  // namespace
+
+bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& values, std::uint64_t step)
 {
     CRoom room;
     if (!doc.LookupRoom(id, room))
@@ -32,19 +36,20 @@ bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& v
     room.m_crColor = values.crColor;
     room.m_info.m_crLabelText = values.crLabelText;
     room.m_info.m_crLabelBack = values.crLabelBack;
-    CMapStep step(doc, "Room properties");
+    const CMapStep named(doc, kRoomPropertiesStep, step);
     doc.SetRoom(room);
     doc.SetModifiedFlag();
     return true;
 }
 
-bool ApplyRoomComments(CVorMapperDoc& doc, RoomId id, const std::string& comments)
+bool ApplyRoomComments(CVorMapperDoc& doc, RoomId id, const std::string& comments, std::uint64_t step)
 {
     CRoom room;
     if (!doc.LookupRoom(id, room))
         return false;
     if (room.m_info.m_strComments != comments) {
         room.m_info.m_strComments = comments;
+        const CMapStep named(doc, kRoomPropertiesStep, step);
         doc.SetRoom(room);
         doc.SetModifiedFlag();
     }

@@ -3,6 +3,7 @@
 // General and Comments pages' OK stores, and which link and direction the Links page
 // shows for a picked direction.
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "mapper/model/records.h"
@@ -26,12 +27,13 @@ CRoomGeneralValues GeneralValuesOf(const CRoom& room);
 // Links page stay), the texts and colours from the page, a label placed
 // beside the square when the stored label was empty; stored, and the
 // document marked modified. False, and nothing changed, when the room is gone.
-bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& values);
+// Pages of one sheet pass the same `step` key, so that their OK is one step.
+bool ApplyRoomGeneral(CVorMapperDoc& doc, RoomId id, const CRoomGeneralValues& values, std::uint64_t step = 0);
 
 // The Comments page's OK: a fresh copy of the room with the page's text as
 // its comments, stored and the document marked modified only when the text
 // differs. False, and nothing changed, when the room is gone.
-bool ApplyRoomComments(CVorMapperDoc& doc, RoomId id, const std::string& comments);
+bool ApplyRoomComments(CVorMapperDoc& doc, RoomId id, const std::string& comments, std::uint64_t step = 0);
 
 // Directions without a link are hidden on the Links page's rose.
 std::array<int, kDirCount> HiddenWithoutLinks(const CRoom& room);

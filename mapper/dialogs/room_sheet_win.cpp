@@ -20,9 +20,10 @@ CRoomGeneralPage::~CRoomGeneralPage()
         ::DeleteObject(m_hBrush);
 }
 
-void CRoomGeneralPage::Init(CVorMapperDoc& doc, RoomId id)
+void CRoomGeneralPage::Init(CVorMapperDoc& doc, RoomId id, std::uint64_t step)
 {
     m_pDoc = &doc;
+    m_nStep = step;
     m_room = doc.GetRoom(id);
     m_strTitle = m_room.m_info.m_strTitle.str();
     m_strLabel = m_room.m_info.m_strLabel.str();
@@ -57,7 +58,7 @@ void CRoomGeneralPage::OnOK()
     CRoomGeneralValues values = GeneralValuesOf(m_room);
     values.strTitle = m_strTitle;
     values.strLabel = m_strLabel;
-    ApplyRoomGeneral(*m_pDoc, m_room.m_nId, values);
+    ApplyRoomGeneral(*m_pDoc, m_room.m_nId, values, m_nStep);
 }
 
 ColorRef* CRoomGeneralPage::BoxColor(int box)
@@ -243,9 +244,10 @@ void CRoomLinksPage::OnProperties()
 
 CRoomCommentsPage::CRoomCommentsPage() : vfw::CPropertyPage(IDD_ROOM_COMMENTS, "Comments") {}
 
-void CRoomCommentsPage::Init(CVorMapperDoc& doc, RoomId id)
+void CRoomCommentsPage::Init(CVorMapperDoc& doc, RoomId id, std::uint64_t step)
 {
     m_pDoc = &doc;
+    m_nStep = step;
     m_nRoom = id;
     m_strComments = doc.GetRoom(id).m_info.m_strComments.str();
 }
@@ -258,7 +260,7 @@ void CRoomCommentsPage::DoDataExchange(vfw::CDataExchange& dx)
 void CRoomCommentsPage::OnOK()
 {
     if (m_pDoc)
-        ApplyRoomComments(*m_pDoc, m_nRoom, m_strComments);
+        ApplyRoomComments(*m_pDoc, m_nRoom, m_strComments, m_nStep);
 }
 
 // ------------------------------------------------------------------- sheet
@@ -272,7 +274,9 @@ CRoomSheet::CRoomSheet(HWND hParent) : vfw::CPropertySheet("Room properties", hP
 
 void CRoomSheet::Init(CVorMapperDoc& doc, RoomId id)
 {
-    m_pageGeneral.Init(doc, id);
+    // The General and Comments pages' OK make one step.
+    const std::uint64_t step = CMapStep::NewMergeKey();
+    m_pageGeneral.Init(doc, id, step);
     m_pageLinks.Init(doc, id);
-    m_pageComments.Init(doc, id);
+    m_pageComments.Init(doc, id, step);
 }

@@ -18,7 +18,7 @@ public:
     CRoomGeneralPage();
     ~CRoomGeneralPage() override;
 
-    void Init(CVorMapperDoc& doc, RoomId id);
+    void Init(CVorMapperDoc& doc, RoomId id, std::uint64_t step);
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     void DoDataExchange(vfw::CDataExchange& dx) override;
@@ -34,6 +34,7 @@ private:
     ColorRef* BoxColor(int box);
 
     CVorMapperDoc* m_pDoc = nullptr;
+    std::uint64_t m_nStep = 0;
     std::string m_strTitle;
     std::string m_strLabel;
     HBRUSH m_hBrush = nullptr;
@@ -68,13 +69,14 @@ class CRoomCommentsPage : public vfw::CPropertyPage {
 public:
     CRoomCommentsPage();
     // The room's comments, shown when the page opens; OK stores the text.
-    void Init(CVorMapperDoc& doc, RoomId id);
+    void Init(CVorMapperDoc& doc, RoomId id, std::uint64_t step);
     void DoDataExchange(vfw::CDataExchange& dx) override;
     void OnOK() override;
 
 private:
     CVorMapperDoc* m_pDoc = nullptr;
     RoomId m_nRoom = 0;
+    std::uint64_t m_nStep = 0;
     std::string m_strComments;
 };
 

@@ -5,6 +5,7 @@
 
 #include "mapper/dialogs/room_pages.h"
 #include "mapper/dialogs/tests/dialog_test_support.h"
+#include "mapper/model/history.h"
 
 TEST(RoomGeneral, OkStoresTextsAndColoursAndPlacesANewLabel)
 {
@@ -164,4 +165,29 @@ TEST(RoomLinks, DirectionNames)
     for (Direction d = 0; d < kDirCount; ++d)
         EXPECT_EQ(std::string(LinksPageDirectionName(d)), expected[d]);
     EXPECT_EQ(std::string(LinksPageDirectionName(-1)), "");
+}
+
+TEST(RoomSheetOk, GeneralAndCommentsOfOneSheetAreOneUndoStep)
+{
+    CHallMap doc;
+    CMapHistory history(doc);
+    const std::uint64_t sheet = CMapStep::NewMergeKey();
+    CRoomGeneralValues v = GeneralValuesOf(doc.GetRoom(1));
+    v.strTitle = "Great hall";
+    ASSERT_TRUE(ApplyRoomGeneral(doc, 1, v, sheet));
+    ASSERT_TRUE(ApplyRoomComments(doc, 1, "dusty", sheet));
+    EXPECT_EQ(history.UndoCount(), 1u);
+    EXPECT_EQ(history.UndoName(), "Room properties");
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(doc.GetRoom(1).m_info.m_strTitle, "Hall");
+    EXPECT_TRUE(doc.GetRoom(1).m_info.m_strComments.empty());
+    EXPECT_FALSE(history.CanUndo());
+
+    // A later sheet is a step of its own, even with only its comments changed.
+    ASSERT_TRUE(history.Redo());
+    ASSERT_TRUE(ApplyRoomComments(doc, 1, "swept", CMapStep::NewMergeKey()));
+    EXPECT_EQ(history.UndoCount(), 2u);
+    EXPECT_EQ(history.UndoName(), "Room properties");
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(doc.GetRoom(1).m_info.m_strComments, "dusty");
 }
