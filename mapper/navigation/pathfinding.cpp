@@ -35,23 +35,25 @@ CPathFinder::EResult CPathFinder::FindWay(const CVorMapperDoc& doc, RoomId from,
     m_visits[start].parent = start;
     m_visits[tail++].queue = start;
     bool found = false;
-    // The search is bound by memory: rooms a few places ahead in the queue
-    // and the links of the room at hand are fetched before they are read.
-    constexpr std::uint32_t kAhead = 6;
+    // The search is bound by memory, so it is pipelined: the room ten places
+    // ahead in the queue is fetched, and the links of the one four places
+    // ahead (whose slots have arrived by then), before they are read.
+    constexpr std::uint32_t kRoomAhead = 10, kLinksAhead = 4;
     while (head < tail && !found) {
-        if (head + kAhead < tail)
-            __builtin_prefetch(&rooms.NodeValue(m_visits[head + kAhead].queue).m_links);
+        if (head + kRoomAhead < tail)
+            __builtin_prefetch(&rooms.NodeValue(m_visits[head + kRoomAhead].queue).m_links);
+        if (head + kLinksAhead < tail) {
+            const CRoom& ahead = rooms.NodeValue(m_visits[head + kLinksAhead].queue);
+            for (int d = 0; d < kDirCount; ++d)
+                if (ahead.m_links[d])
+                    if (const CLink* link = links.Find(ahead.m_links[d]))
+                        __builtin_prefetch(link);
+        }
         const std::uint32_t node = m_visits[head++].queue;
         const CRoom& room = rooms.NodeValue(node);
         const RoomId id = rooms.NodeKey(node);
-        const CLink* near[kDirCount];
         for (int d = 0; d < kDirCount; ++d) {
-            near[d] = room.m_links[d] ? links.Find(room.m_links[d]) : nullptr;
-            if (near[d])
-                __builtin_prefetch(near[d]);
-        }
-        for (int d = 0; d < kDirCount; ++d) {
-            const CLink* link = near[d];
+            const CLink* link = room.m_links[d] ? links.Find(room.m_links[d]) : nullptr;
             if (!link)
                 continue;
             const std::uint32_t next = rooms.NodeOf(OtherEndOf(*link, id));

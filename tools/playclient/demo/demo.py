@@ -189,20 +189,25 @@ class Demo:
 
     # -------------------------------------------------------------- checks
 
-    def dump(self):
+    def vmm(self, command, *args):
+        """`vmm COMMAND MAP ARGS...` on the saved map: (exit code, output)."""
         if self.args.vmm:
-            run = subprocess.run([self.args.vmm, "dump", self.map_path], capture_output=True, text=True, timeout=60)
-        else:
-            out = os.path.join(self.out, "dump.json")
-            with open(out, "w") as f:
-                run = subprocess.run(["wine", self.exe("tools", "vmm", "vmm.exe"), "dump", winpath(self.map_path)],
-                                     env=wine_env(self.wine_dir, self.display), stdout=f,
-                                     stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=120)
-            with open(out) as f:
-                run.stdout = f.read()
-        if run.returncode != 0:
+            run = subprocess.run([self.args.vmm, command, self.map_path] + list(args), capture_output=True,
+                                 text=True, timeout=60)
+            return run.returncode, run.stdout
+        out = os.path.join(self.out, "vmm.out")
+        with open(out, "w") as f:
+            run = subprocess.run(["wine", self.exe("tools", "vmm", "vmm.exe"), command, winpath(self.map_path)] +
+                                 list(args), env=wine_env(self.wine_dir, self.display), stdout=f,
+                                 stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=120)
+        with open(out) as f:
+            return run.returncode, f.read()
+
+    def dump(self):
+        code, text = self.vmm("dump")
+        if code != 0:
             raise AssertionError("vmm dump failed on %s" % self.map_path)
-        return json.loads(run.stdout)
+        return json.loads(text)
 
     def check_map(self):
         got = world.map_of_dump(self.dump())

@@ -5,7 +5,9 @@ trace mode, and TinyFugue in a tmux session connected to the proxy. Types
 the demo walk with tmux send-keys and checks that the saved map is the
 world's topology and that the client showed the game's text unchanged; then
 walks by clicks on the map's wind rose and checks that the moves reach the
-game and show in the client; then the disconnect rules.
+game and show in the client; walks to a far room found with Find room and
+checks that the character stands there in the game and on the map; then the
+disconnect rules.
 
   proxy_e2e.py --build WIN32_BUILD_DIR [--out DIR]
 
@@ -253,6 +255,82 @@ class ProxySession(demo.Demo):
             (direction, sent, sent, world.PLACES[dest][0]))
         return sent, dest
 
+    def xdotool(self, *args, check=True):
+        return subprocess.run(["xdotool"] + list(args), check=check, capture_output=True, text=True, timeout=60,
+                              env=dict(os.environ, DISPLAY=self.display))
+
+    def empty_map_point(self):
+        """A point of the map view with only background around it, away from the rose."""
+        shot = os.path.join(self.out, "screen.png")
+        subprocess.run(["import", "-window", "root", "PNG24:" + shot], check=True,
+                       env=dict(os.environ, DISPLAY=self.display), timeout=60)
+        width, height, rows = png.read(shot)
+        rose = self.rose_centre()
+        for y in range(120, 500, 20):
+            for x in range(60, 1100, 20):
+                if abs(x - rose[0]) < 80 and abs(y - rose[1]) < 80:
+                    continue
+                if all(min(rows[y + dy][x + dx]) >= 250 for dy in range(-12, 13, 3) for dx in range(-12, 13, 3)):
+                    return x, y
+        raise AssertionError("no empty place on the map view; see %s" % shot)
+
+    def find_room_walk(self, commands, text):
+        """Find room (Ctrl+G) in the map view, the matching room farthest
+        away picked in its list, "Walk there": the walk's steps must reach the
+        game one by one, and the character stand in that room in the game
+        (asked with look) and on the map."""
+        dump = self.dump()
+        current = dump["currentRoom"]
+        code, found = self.vmm("find", text)
+        matches = [int(line.split("\t")[0]) for line in found.splitlines() if line.strip()]
+        if code != 0 or not matches:
+            raise AssertionError("vmm find %r found nothing (exit code %d)" % (text, code))
+        ways = []
+        for room in matches:
+            code, way = self.vmm("path", str(current), str(room))
+            if code != 0:
+                raise AssertionError("vmm path %d %d failed (exit code %d)" % (current, room, code))
+            ways.append([w.strip() for w in way.splitlines() if w.strip()])
+        pick = max(range(len(matches)), key=lambda i: len(ways[i]))
+        target, way = matches[pick], ways[pick]
+        title = next(r["title"] for r in dump["rooms"] if r["id"] == target)
+
+        x, y = self.empty_map_point()
+        self.xdotool("mousemove", str(x), str(y), "click", "1")
+        self.xdotool("key", "ctrl+g")
+        dialog = wait_for("the Find room dialog", lambda: self.xdotool("search", "--name", "^Find room$",
+                                                                        check=False).stdout.split())
+        self.xdotool("windowfocus", "--sync", dialog[0], check=False)
+        self.xdotool("type", "--delay", "50", text.lower())  # the search folds case
+        time.sleep(0.5)
+        self.xdotool("key", "Tab", *(["Down"] * pick))
+        mark_log, mark_screen = len(self.client_log_text()), len(self.screen())
+        self.xdotool("key", "alt+w")
+        at = mark_log
+        for step in way:
+            self.wait_log("the walk's step %r sent to the game" % step, "> %s\n" % step, at)
+            at = self.client_log_text().find("> %s\n" % step, at) + 1
+        self.wait_log("the walk's arrival", title + "\n", at)
+        pos = max(0, mark_screen - 300)
+        for step in way:
+            pos = self.wait_screen("the walk's step %r echoed in the client" % step, "[map] " + step, pos) + 1
+        self.wait_quiet()
+        mark = len(self.client_log_text())
+        self.type("look")
+        self.wait_log("look passed to the mapper", "> look\n", mark)
+        self.wait_quiet()
+        text = self.client_log_text()[mark:]
+        answer = [l.strip() for l in text[text.find("> look\n"):].split("\n")[1:] if l.strip()]
+        if not answer or answer[0] != title:
+            raise AssertionError("after the walk the game's look names %r, not %r" % (answer[:1], title))
+        commands = commands + way + ["look"]
+        self.save_and_check(commands, "walk from Find room")
+        if self.dump()["currentRoom"] != target:
+            raise AssertionError("after the walk the map's character is not in room %d" % target)
+        log("Find room %r, Walk there: %s reached the game, the client shows each as [map], and the character "
+            "stands in %s (room %d) in the game and on the map" % (text, ", ".join(way), title, target))
+        return commands
+
     def disconnects(self):
         # The player's client leaves: the game connection closes.
         mark = len(self.client_log_text())
@@ -300,6 +378,7 @@ class ProxySession(demo.Demo):
                 sent, place = self.rose_click(direction, place)
                 commands.append(sent)
             self.save_and_check(commands, "walk on the map")
+            commands = self.find_room_walk(commands, "Dark Corridor")
             self.disconnects()
             self.stop_client()
             log("passed in %.0f s" % (time.time() - started))
