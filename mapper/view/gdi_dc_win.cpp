@@ -22,9 +22,12 @@ CGdiDC::~CGdiDC()
         ::SelectObject(m_hdc, m_hBrushOriginal);
     if (m_hFontOriginal)
         ::SelectObject(m_hdc, m_hFontOriginal);
-    for (HGDIOBJ made : {m_hPenMade, m_hBrushMade, m_hFontMade})
+    for (HGDIOBJ made : {m_hPenMade, m_hFontMade})
         if (made)
             ::DeleteObject(made);
+    for (const CBrush& b : m_brushes)
+        if (b.handle)
+            ::DeleteObject(b.handle);
 }
 
 void CGdiDC::Replace(HGDIOBJ obj, HGDIOBJ& made, HGDIOBJ& original)
@@ -51,22 +54,35 @@ CPenDesc CGdiDC::SelectPen(const CPenDesc& pen)
 ColorRef CGdiDC::SelectBrush(ColorRef fill)
 {
     const ColorRef old = m_brush;
-    if (fill == kColorNone) {
-        HGDIOBJ prev = ::SelectObject(m_hdc, ::GetStockObject(NULL_BRUSH));
-        if (!m_hBrushOriginal)
-            m_hBrushOriginal = prev;
-        if (m_hBrushMade)
-            ::DeleteObject(m_hBrushMade);
-        m_hBrushMade = nullptr;
-        m_brush = fill;
+    HGDIOBJ h = fill == kColorNone ? ::GetStockObject(NULL_BRUSH) : BrushOf(fill);
+    if (!h)
         return old;
+    HGDIOBJ prev = ::SelectObject(m_hdc, h);
+    if (!m_hBrushOriginal)
+        m_hBrushOriginal = prev;
+    m_brush = fill;
+    return old;
+}
+
+HGDIOBJ CGdiDC::BrushOf(ColorRef fill)
+{
+    for (const CBrush& b : m_brushes)
+        if (b.handle && b.color == fill)
+            return b.handle;
+    // The oldest made goes, unless it is the one selected now.
+    CBrush* slot = &m_brushes[m_nNextBrush];
+    if (slot->handle && slot->color == m_brush) {
+        m_nNextBrush = (m_nNextBrush + 1) % kBrushes;
+        slot = &m_brushes[m_nNextBrush];
     }
     HBRUSH h = ::CreateSolidBrush(fill);
-    if (h) {
-        Replace(h, m_hBrushMade, m_hBrushOriginal);
-        m_brush = fill;
-    }
-    return old;
+    if (!h)
+        return nullptr;
+    if (slot->handle)
+        ::DeleteObject(slot->handle);
+    *slot = {fill, h};
+    m_nNextBrush = (m_nNextBrush + 1) % kBrushes;
+    return h;
 }
 
 CFontDesc CGdiDC::SelectFont(const CFontDesc& font)
@@ -160,15 +176,25 @@ void CGdiOffscreen::CopyTo(HDC window) const
     ::BitBlt(window, 0, 0, m_nWidth, m_nHeight, m_hdc, 0, 0, SRCCOPY);
 }
 
-bool PaintMapToWindow(HDC window, CVorMapperDoc& doc, CViewState& view, int w, int h)
+bool PaintMapToWindow(HDC window, CVorMapperDoc& doc, CViewState& view, int w, int h,
+                      std::unique_ptr<CGdiOffscreen>& back)
 {
-    CGdiOffscreen off(window, w, h);
-    if (!off.Ok())
+    if (!back || back->Width() != w || back->Height() != h || !back->Ok()) {
+        back.reset();
+        back = std::make_unique<CGdiOffscreen>(window, w, h);
+    }
+    if (!back->Ok())
         return false;
     {
-        CGdiDC dc(off.Dc(), w, h);
+        CGdiDC dc(back->Dc(), w, h);
         PaintMapView(doc, view, dc);
     }
-    off.CopyTo(window);
+    back->CopyTo(window);
     return true;
+}
+
+bool PaintMapToWindow(HDC window, CVorMapperDoc& doc, CViewState& view, int w, int h)
+{
+    std::unique_ptr<CGdiOffscreen> back;
+    return PaintMapToWindow(window, doc, view, w, h, back);
 }

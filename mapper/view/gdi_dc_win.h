@@ -3,14 +3,18 @@
 // bitmap a paint draws into before the one block copy to the window.
 #include <windows.h>
 
+#include <memory>
+
 #include "mapper/view/paint_dc.h"
 
 class CVorMapperDoc;
 struct CViewState;
 
-// Draws on a device context that stays the caller's. Pens, brushes and fonts
-// selected here are created on selection and deleted once deselected; the
-// context's own objects are put back at destruction.
+// Draws on a device context that stays the caller's. Pens and fonts selected
+// here are created on selection and deleted once deselected; brushes, which
+// a paint switches between for nearly every room, are kept by colour (a few
+// of them) until destruction. The context's own objects are put back at
+// destruction.
 class CGdiDC : public IPaintDC {
 public:
     CGdiDC(HDC hdc, int w, int h);
@@ -46,7 +50,16 @@ private:
     CPenDesc m_pen;
     ColorRef m_brush = 0xFFFFFF;
     CFontDesc m_font{"System", 0};
-    HGDIOBJ m_hPenMade = nullptr, m_hBrushMade = nullptr, m_hFontMade = nullptr;
+    HGDIOBJ BrushOf(ColorRef fill);
+
+    struct CBrush {
+        ColorRef color = 0;
+        HGDIOBJ handle = nullptr;
+    };
+    static constexpr int kBrushes = 8;
+    CBrush m_brushes[kBrushes];
+    int m_nNextBrush = 0;
+    HGDIOBJ m_hPenMade = nullptr, m_hFontMade = nullptr;
     HGDIOBJ m_hPenOriginal = nullptr, m_hBrushOriginal = nullptr, m_hFontOriginal = nullptr;
 };
 
@@ -62,6 +75,8 @@ public:
     bool Ok() const { return m_hdc && m_hBitmap; }
     HDC Dc() const { return m_hdc; }
     HBITMAP Bitmap() const { return m_hBitmap; }
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
     // One block copy of the whole bitmap to (0, 0).
     void CopyTo(HDC window) const;
 
@@ -73,5 +88,10 @@ private:
 };
 
 // The view's paint: draws the map off screen and copies it to the window.
-// False, with nothing drawn, when the off-screen bitmap cannot be made.
+// False, with nothing drawn, when the off-screen bitmap cannot be made. A
+// window keeps its bitmap in `back` from one paint to the next (made again
+// when the size changes): a new one costs its allocation and a first touch
+// of every page at each paint.
+bool PaintMapToWindow(HDC window, CVorMapperDoc& doc, CViewState& view, int w, int h,
+                      std::unique_ptr<CGdiOffscreen>& back);
 bool PaintMapToWindow(HDC window, CVorMapperDoc& doc, CViewState& view, int w, int h);

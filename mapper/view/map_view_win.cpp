@@ -130,7 +130,7 @@ void CVorMapperView::OnPaint()
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
     if (rc.right > 0 && rc.bottom > 0)
-        PaintMapToWindow(hdc, m_doc, m_state, rc.right, rc.bottom);
+        PaintMapToWindow(hdc, m_doc, m_state, rc.right, rc.bottom, m_back);
     ::EndPaint(m_hWnd, &ps);
 }
 

@@ -4,6 +4,7 @@
 // messages to the interaction, serving it as its host (capture, repaint,
 // context menu, questions).
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "mapper/view/view_dialogs_win.h"
 #include "mapper/view/view_state.h"
 
+class CGdiOffscreen;
 class CVorMapperDoc;
 
 class CVorMapperView : public vfw::CWnd, public vfw::IDocumentView, public vfw::ICommandTarget, public IViewHost {
@@ -70,6 +72,7 @@ private:
     CStandInViewDialogs m_standIn;
     CMapInteraction m_interaction;
     bool m_bReleasing = false;  // our own ReleaseCapture: not a lost capture
+    std::unique_ptr<CGdiOffscreen> m_back;  // the paint's bitmap, kept between paints
 };
 
 // The popup menu of the view: the planned groups of menu resource 133.

@@ -12,6 +12,9 @@
 
 #include "mapper/resource_ids.h"
 #include "mapper/view/bench/bench_maps.h"
+#include "mapper/view/bench/timed_dc.h"
+#include "mapper/view/gdi_dc_win.h"
+#include "mapper/view/map_paint.h"
 #include "mapper/view/map_view_win.h"
 
 namespace {
@@ -96,6 +99,18 @@ int main(int argc, char** argv)
     std::printf("drag below a cell (no step): median %.1f ms, worst %.1f ms\n", none.median, none.worst);
     std::printf("drag of %zu rooms, a cell per move: median %.1f ms, worst %.1f ms (state update alone: median %.3f "
                 "ms, worst %.3f ms)\n", band, block.median, block.worst, blockUpdate.median, blockUpdate.worst);
+    // The view's paint as the drag left it, call by call.
+    {
+        HDC screen = ::GetDC(nullptr);
+        CGdiOffscreen off(screen, 1024, 768);
+        CGdiDC gdi(off.Dc(), 1024, 768);
+        CTimedDC timed(gdi);
+        CViewState state = view->State();
+        PaintMapView(*doc, state, timed);
+        std::printf("the view's paint on GDI, by kind of call:\n");
+        timed.Print();
+        ::ReleaseDC(nullptr, screen);
+    }
     view->DestroyWindow();
     ::DestroyWindow(host);
     return 0;

@@ -1,6 +1,7 @@
 // The paint of large maps on a GDI memory bitmap, timed: the same paint on
 // the null device gives the share of recording and hit data; the rest is GDI
-// playback. Run under Wine: bench_paint_gdi [rooms...]
+// playback. Each map is painted whole and windowed by the spatial index, and
+// the time of each kind of device call shown. Run under Wine: bench_paint_gdi [rooms...]
 #include <windows.h>
 
 #include <chrono>
@@ -9,8 +10,10 @@
 #include <memory>
 
 #include "mapper/view/bench/bench_maps.h"
+#include "mapper/view/bench/timed_dc.h"
 #include "mapper/view/gdi_dc_win.h"
 #include "mapper/view/map_paint.h"
+#include "mapper/view/spatial_index.h"
 
 namespace {
 double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -27,61 +30,6 @@ double Best(int runs, F f)
     }
     return best;
 }
-// Forwards to a GDI device and keeps the time and count of each kind of call.
-class CTimedDC : public IPaintDC {
-public:
-    explicit CTimedDC(IPaintDC& dc) : m_dc(dc) {}
-
-    int Width() const override { return m_dc.Width(); }
-    int Height() const override { return m_dc.Height(); }
-    CPenDesc SelectPen(const CPenDesc& pen) override { return Timed(kPen, [&] { return m_dc.SelectPen(pen); }); }
-    ColorRef SelectBrush(ColorRef fill) override { return Timed(kBrush, [&] { return m_dc.SelectBrush(fill); }); }
-    CFontDesc SelectFont(const CFontDesc& font) override { return Timed(kFont, [&] { return m_dc.SelectFont(font); }); }
-    void FillSolidRect(const CRect& rc, ColorRef c) override { Timed(kFill, [&] { m_dc.FillSolidRect(rc, c); }); }
-    void Polygon(const CPoint* p, int n) override { Timed(kPolygon, [&] { m_dc.Polygon(p, n); }); }
-    void Ellipse(const CRect& b) override { Timed(kEllipse, [&] { m_dc.Ellipse(b); }); }
-    void PolyPolyline(const CPoint* p, const std::uint32_t* c, int n) override
-    {
-        Timed(kPolyline, [&] { m_dc.PolyPolyline(p, c, n); });
-    }
-    void DrawTextCentered(const CRect& rc, std::string_view t) override
-    {
-        Timed(kText, [&] { m_dc.DrawTextCentered(rc, t); });
-    }
-    void TextOut(int x, int y, std::string_view t) override { Timed(kText, [&] { m_dc.TextOut(x, y, t); }); }
-    CSize GetTextExtent(std::string_view t) override { return Timed(kExtent, [&] { return m_dc.GetTextExtent(t); }); }
-    ColorRef SetTextColor(ColorRef c) override { return Timed(kState, [&] { return m_dc.SetTextColor(c); }); }
-    ColorRef SetBkColor(ColorRef c) override { return Timed(kState, [&] { return m_dc.SetBkColor(c); }); }
-    BkMode SetBkMode(BkMode m) override { return Timed(kState, [&] { return m_dc.SetBkMode(m); }); }
-    bool SetTextAlignRight(bool r) override { return Timed(kState, [&] { return m_dc.SetTextAlignRight(r); }); }
-
-    void Print() const
-    {
-        static const char* names[kKinds] = {"pens",     "brushes",  "fonts", "fills", "polygons",
-                                            "ellipses", "polylines", "texts", "extents", "states"};
-        for (int k = 0; k < kKinds; ++k)
-            if (m_count[k])
-                std::printf("  %-9s %6ld calls %7.2f ms\n", names[k], m_count[k], m_ms[k]);
-    }
-
-private:
-    enum { kPen, kBrush, kFont, kFill, kPolygon, kEllipse, kPolyline, kText, kExtent, kState, kKinds };
-    template <class F>
-    auto Timed(int kind, F f)
-    {
-        const auto t0 = std::chrono::steady_clock::now();
-        struct Stop {
-            CTimedDC* self;
-            int kind;
-            std::chrono::steady_clock::time_point t0;
-            ~Stop() { self->m_ms[kind] += Ms(std::chrono::steady_clock::now() - t0), ++self->m_count[kind]; }
-        } stop{this, kind, t0};
-        return f();
-    }
-    IPaintDC& m_dc;
-    double m_ms[kKinds] = {};
-    long m_count[kKinds] = {};
-};
 }  // namespace
 
 int main(int argc, char** argv)
@@ -92,27 +40,32 @@ int main(int argc, char** argv)
         const long n = argc > 1 ? std::atol(argv[a]) : 100000;
         auto doc = std::make_unique<CVorMapperDoc>();
         BuildBenchMap(*doc, n);
-        CViewState view;
-        CNullPaintDC null(w, h);
-        PaintMapView(*doc, view, null);
-        const double record = Best(3, [&] { PaintMapView(*doc, view, null); });
         CGdiOffscreen off(screen, w, h);
         if (!off.Ok()) {
             std::printf("no off-screen bitmap\n");
             return 1;
         }
-        const double full = Best(3, [&] {
-            CGdiDC dc(off.Dc(), w, h);
-            PaintMapView(*doc, view, dc);
-        });
-        const double blit = Best(3, [&] { off.CopyTo(screen); });
-        CGdiDC gdi(off.Dc(), w, h);
-        CTimedDC timed(gdi);
-        PaintMapView(*doc, view, timed);
-        std::printf("rooms %zu links %zu: paint on null device %.1f ms, on GDI %.1f ms, GDI playback %.1f ms, "
-                    "block copy %.2f ms\n",
-                    doc->GetRooms().size(), doc->GetLinks().size(), record, full, full - record, blit);
-        timed.Print();
+        std::printf("rooms %zu links %zu\n", doc->GetRooms().size(), doc->GetLinks().size());
+        // Every record visited, then only what the spatial index gives for the window.
+        for (const bool windowed : {false, true}) {
+            CViewState view;
+            if (windowed)
+                view.m_pIndex = std::make_shared<CSpatialIndex>(*doc);
+            CNullPaintDC null(w, h);
+            PaintMapView(*doc, view, null);
+            const double record = Best(3, [&] { PaintMapView(*doc, view, null); });
+            const double full = Best(3, [&] {
+                CGdiDC dc(off.Dc(), w, h);
+                PaintMapView(*doc, view, dc);
+            });
+            const double blit = Best(3, [&] { off.CopyTo(screen); });
+            CGdiDC gdi(off.Dc(), w, h);
+            CTimedDC timed(gdi);
+            PaintMapView(*doc, view, timed);
+            std::printf("%s: paint on null device %.1f ms, on GDI %.1f ms, GDI playback %.1f ms, block copy %.2f ms\n",
+                        windowed ? "windowed paint" : "whole-map paint", record, full, full - record, blit);
+            timed.Print();
+        }
     }
     ::ReleaseDC(nullptr, screen);
     return 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -143,4 +144,60 @@ TEST_F(GdiPaint, BadInputPaintsWithoutFault)
     CGdiDC dc(off.Dc(), kW, kH);
     PaintMapView(doc, view, dc);
     EXPECT_EQ(::GetPixel(off.Dc(), kW - 50, kH - 50 - 48), kColorRoseDisc);
+}
+
+TEST_F(GdiPaint, TheWindowsBitmapIsKeptBetweenPaintsAndMadeAgainForANewSize)
+{
+    CScreenDC screen;
+    CGdiOffscreen target(screen.Get(), kW, kH);
+    ASSERT_TRUE(target.Ok());
+    std::unique_ptr<CGdiOffscreen> back;
+    ASSERT_TRUE(PaintMapToWindow(target.Dc(), doc, view, kW, kH, back));
+    const CGdiOffscreen* first = back.get();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(::GetPixel(target.Dc(), 262, 216), 0x0000FFu);
+
+    // The next paint draws the changed map over the kept picture.
+    CRoom r = doc.GetRoom(east);
+    r.m_crColor = 0x00FF00;
+    doc.SetRoom(r);
+    ASSERT_TRUE(PaintMapToWindow(target.Dc(), doc, view, kW, kH, back));
+    EXPECT_EQ(back.get(), first);
+    EXPECT_EQ(::GetPixel(target.Dc(), 262, 216), 0x00FF00u);
+
+    // A smaller window (without the rose, which would cover the room there):
+    // a bitmap of its size, the rest of the target untouched.
+    view.m_bShowRose = false;
+    ::PatBlt(target.Dc(), 0, 0, kW, kH, BLACKNESS);
+    ASSERT_TRUE(PaintMapToWindow(target.Dc(), doc, view, kW - 100, kH - 50, back));
+    EXPECT_EQ(back->Width(), kW - 100);
+    EXPECT_EQ(back->Height(), kH - 50);
+    EXPECT_EQ(::GetPixel(target.Dc(), 262, 216), 0x00FF00u);
+    EXPECT_EQ(::GetPixel(target.Dc(), kW - 50, kH - 20), 0x000000u);
+}
+
+TEST_F(GdiPaint, EveryRoomGetsItsOwnFillWithMoreColoursThanBrushesKept)
+{
+    // A row of rooms in 20 colours, each colour twice and in turn, so that
+    // kept brushes are reused and replaced.
+    std::vector<std::pair<RoomId, ColorRef>> rooms;
+    for (int i = 0; i < 40; ++i) {
+        const RoomId id = AddTestRoom(doc, -7 + i % 14, -3 - i / 14, 0);
+        CRoom r = doc.GetRoom(id);
+        r.m_crColor = static_cast<ColorRef>(0x0A0A0A * (i % 20 + 1) + (i % 3));
+        doc.SetRoom(r);
+        rooms.push_back({id, r.m_crColor});
+    }
+    CScreenDC screen;
+    CGdiOffscreen off(screen.Get(), kW, kH);
+    ASSERT_TRUE(off.Ok());
+    {
+        CGdiDC dc(off.Dc(), kW, kH);
+        PaintMapView(doc, view, dc);
+    }
+    for (const auto& [id, color] : rooms) {
+        const CRoom& r = doc.GetRoom(id);
+        const int x = 200 + 26 * r.m_nX + 13, y = 200 + 26 * r.m_nY + 13;
+        EXPECT_EQ(::GetPixel(off.Dc(), x, y), color) << "room " << id << " at " << x << ", " << y;
+    }
 }
