@@ -274,26 +274,31 @@ class ProxySession(demo.Demo):
                     return x, y
         raise AssertionError("no empty place on the map view; see %s" % shot)
 
-    def find_room_walk(self, commands, text):
-        """Find room (Ctrl+G) in the map view, the matching room farthest
-        away picked in its list, "Walk there": the walk's steps must reach the
-        game one by one, and the character stand in that room in the game
-        (asked with look) and on the map."""
+    def find_room_walk(self, commands):
+        """Find room (Ctrl+G) in the map view, the farthest room of a title
+        of its own typed, "Walk there": the walk's steps must reach the game
+        one by one, and the character stand in that room in the game (asked
+        with look) and on the map."""
         dump = self.dump()
         current = dump["currentRoom"]
-        code, found = self.vmm("find", text)
-        matches = [int(line.split("\t")[0]) for line in found.splitlines() if line.strip()]
-        if code != 0 or not matches:
-            raise AssertionError("vmm find %r found nothing (exit code %d)" % (text, code))
-        ways = []
-        for room in matches:
-            code, way = self.vmm("path", str(current), str(room))
+        titles = [r["title"] for r in dump["rooms"]]
+        far = None
+        for room in dump["rooms"]:
+            if room["id"] == current or titles.count(room["title"]) != 1:
+                continue
+            code, found = self.vmm("find", room["title"].upper())  # the search folds case
+            if code != 0 or [int(l.split("\t")[0]) for l in found.splitlines() if l.strip()] != [room["id"]]:
+                raise AssertionError("vmm find %r: exit code %d, %r" % (room["title"], code, found))
+            code, way = self.vmm("path", str(current), str(room["id"]))
             if code != 0:
-                raise AssertionError("vmm path %d %d failed (exit code %d)" % (current, room, code))
-            ways.append([w.strip() for w in way.splitlines() if w.strip()])
-        pick = max(range(len(matches)), key=lambda i: len(ways[i]))
-        target, way = matches[pick], ways[pick]
-        title = next(r["title"] for r in dump["rooms"] if r["id"] == target)
+                raise AssertionError("vmm path %d %d failed (exit code %d)" % (current, room["id"], code))
+            way = [w.strip() for w in way.splitlines() if w.strip()]
+            if far is None or len(way) > len(far[1]):
+                far = (room, way)
+        room, way = far
+        target, title = room["id"], room["title"]
+        if len(way) < 2:
+            raise AssertionError("no room two steps away or more: %r" % (far,))
 
         x, y = self.empty_map_point()
         self.xdotool("mousemove", str(x), str(y), "click", "1")
@@ -301,19 +306,20 @@ class ProxySession(demo.Demo):
         dialog = wait_for("the Find room dialog", lambda: self.xdotool("search", "--name", "^Find room$",
                                                                         check=False).stdout.split())
         self.xdotool("windowfocus", "--sync", dialog[0], check=False)
-        self.xdotool("type", "--delay", "50", text.lower())  # the search folds case
+        self.xdotool("type", "--delay", "50", title.lower())
         time.sleep(0.5)
-        self.xdotool("key", "Tab", *(["Down"] * pick))
-        mark_log, mark_screen = len(self.client_log_text()), len(self.screen())
+        def echoes():
+            lines = [l.rstrip() for l in self.screen().split("\n")]
+            return {step: lines.count("[map] " + step) for step in way}
+        mark_log, before = len(self.client_log_text()), echoes()
         self.xdotool("key", "alt+w")
         at = mark_log
         for step in way:
             self.wait_log("the walk's step %r sent to the game" % step, "> %s\n" % step, at)
             at = self.client_log_text().find("> %s\n" % step, at) + 1
         self.wait_log("the walk's arrival", title + "\n", at)
-        pos = max(0, mark_screen - 300)
-        for step in way:
-            pos = self.wait_screen("the walk's step %r echoed in the client" % step, "[map] " + step, pos) + 1
+        wait_for("the walk's steps echoed in the client as [map] lines",
+                 lambda: all(n >= before[step] + way.count(step) for step, n in echoes().items()))
         self.wait_quiet()
         mark = len(self.client_log_text())
         self.type("look")
@@ -328,10 +334,10 @@ class ProxySession(demo.Demo):
         if self.dump()["currentRoom"] != target:
             raise AssertionError("after the walk the map's character is not in room %d" % target)
         log("Find room %r, Walk there: %s reached the game, the client shows each as [map], and the character "
-            "stands in %s (room %d) in the game and on the map" % (text, ", ".join(way), title, target))
-        return commands
+            "stands in %s (room %d) in the game and on the map" % (title.lower(), ", ".join(way), title, target))
+        return commands, title
 
-    def disconnects(self):
+    def disconnects(self, place_title):
         # The player's client leaves: the game connection closes.
         mark = len(self.client_log_text())
         self.type("/dc")
@@ -343,7 +349,7 @@ class ProxySession(demo.Demo):
         self.wait_log("a second game connection", "%% connected to 127.0.0.1:%d" % self.server.port, mark)
         self.wait_quiet()
         self.type("connect Ann secret")
-        self.wait_log("the second login", "Town Square\n", mark)
+        self.wait_log("the second login, where the character was left", place_title + "\n", mark)
         # The game leaves: the client is disconnected.
         self.type("QUIT")
         self.wait_log("the client disconnected with the game", "% the game connection ended", mark)
@@ -378,8 +384,8 @@ class ProxySession(demo.Demo):
                 sent, place = self.rose_click(direction, place)
                 commands.append(sent)
             self.save_and_check(commands, "walk on the map")
-            commands = self.find_room_walk(commands, "Dark Corridor")
-            self.disconnects()
+            commands, title = self.find_room_walk(commands)
+            self.disconnects(title)
             self.stop_client()
             log("passed in %.0f s" % (time.time() - started))
             return 0
