@@ -118,30 +118,38 @@ class Demo:
             # The prefix's server is stopped at the end unless a test run owns it.
             self.started_wine = not self.wine_running()
 
-    def start_client(self):
+    def session_files(self, **files):
+        """Paths in out for what a run leaves behind (the map, the log, the
+        marker files), as attributes by name; those of an earlier run removed."""
+        for name, file_name in files.items():
+            path = os.path.join(self.out, file_name)
+            setattr(self, name, path)
+            if os.path.exists(path):
+                os.remove(path)
+
+    def start_playclient(self, args):
+        """Writes the settings and starts playclient with its mapper, the
+        settings folder and `args`."""
         settings = os.path.join(self.out, "settings")
         os.makedirs(settings, exist_ok=True)
         with open(os.path.join(settings, "vmapper.ini"), "w", newline="") as f:
             f.write(world.settings_ini())
-        self.map_path = os.path.join(self.out, "demo.vmm")
-        self.shot_path = os.path.join(self.out, "demo.png")
-        self.ready = os.path.join(self.out, "client.ready")
-        self.quit = os.path.join(self.out, "client.quit")
-        self.client_log = os.path.join(self.out, "client.log")
-        for p in (self.map_path, self.shot_path, self.ready, self.quit, self.client_log):
-            if os.path.exists(p):
-                os.remove(p)
-        args = [self.exe("tools", "playclient", "playclient.exe"), "--port", str(self.server.port),
-                "--mapper", winpath(self.exe("mapper", "VorMapper.exe")), "--settings-dir", winpath(settings) + "\\",
-                "--trace", "--walk", winpath(os.path.join(HERE, "route.txt")), "--step-ms", str(self.args.step_ms),
-                "--log", winpath(self.client_log)]
-        if self.args.headless:
-            args += ["--save-map", winpath(self.map_path), "--ready-file", winpath(self.ready), "--quit-file",
-                     winpath(self.quit)]
+        args = [self.exe("tools", "playclient", "playclient.exe"), "--mapper", winpath(self.exe("mapper", "VorMapper.exe")),
+                "--settings-dir", winpath(settings) + "\\"] + args
         # Wine's output goes to a file: a pipe would be held open by Wine's services.
         self.wine_out = open(os.path.join(self.out, "wine.log"), "w")
         self.client = subprocess.Popen(["wine"] + args, env=wine_env(self.wine_dir, self.display),
                                        stdin=subprocess.DEVNULL, stdout=self.wine_out, stderr=subprocess.STDOUT)
+
+    def start_client(self):
+        self.session_files(map_path="demo.vmm", shot_path="demo.png", ready="client.ready", quit="client.quit",
+                           client_log="client.log")
+        args = ["--port", str(self.server.port), "--trace", "--walk", winpath(os.path.join(HERE, "route.txt")),
+                "--step-ms", str(self.args.step_ms), "--log", winpath(self.client_log)]
+        if self.args.headless:
+            args += ["--save-map", winpath(self.map_path), "--ready-file", winpath(self.ready), "--quit-file",
+                     winpath(self.quit)]
+        self.start_playclient(args)
         log("client started (pid %d) on display %s" % (self.client.pid, self.display))
 
     def wait_ready(self, timeout):
@@ -260,17 +268,23 @@ class Demo:
         log("screenshot checked: %d map-background, %d room and link, %d current-room pixels in the map area" %
             (white, black, green))
 
+    def start_world(self):
+        """Wine and the game with its world; False when the game server cannot start here."""
+        os.makedirs(self.out, exist_ok=True)
+        self.start_wine()
+        try:
+            self.start_game()
+        except (RuntimeError, subprocess.SubprocessError) as e:
+            log("the game server cannot start here (%s)" % e)
+            return False
+        return True
+
     def run(self):
         if not mux.available():
             log("TinyMUX is not installed (bash tools/install-deps.sh installs it)")
             return 77
-        os.makedirs(self.out, exist_ok=True)
         try:
-            self.start_wine()
-            try:
-                self.start_game()
-            except (RuntimeError, subprocess.SubprocessError) as e:
-                log("the game server cannot start here (%s)" % e)
+            if not self.start_world():
                 return 77
             self.start_client()
             if not self.args.headless:
@@ -299,28 +313,36 @@ class Demo:
             self.stop()
 
 
-def main():
+def main_of(session, doc, add_arguments=lambda p: None):
+    """Runs a session script: its arguments, stops from outside, and the exit
+    code of its run (1 with a FAIL line when a check or a step fails)."""
     # Stopped from outside (or Ctrl-C, also when started in the background):
     # unwind, so that everything started is stopped.
     def stop(signum, frame):
         raise SystemExit(130 if signum == signal.SIGINT else 143)
     signal.signal(signal.SIGTERM, stop)
     signal.signal(signal.SIGINT, stop)
-    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    p = argparse.ArgumentParser(description=doc, formatter_class=argparse.RawDescriptionHelpFormatter)
     p.add_argument("--build", required=True, help="the win32 build directory")
-    p.add_argument("--headless", action="store_true")
-    p.add_argument("--check", action="store_true")
     p.add_argument("--out")
-    p.add_argument("--wine-dir")
-    p.add_argument("--vmm", help="a native vmm for reading the saved map (else vmm.exe under Wine)")
-    p.add_argument("--step-ms", type=int, default=1200)
-    p.add_argument("--timeout", type=int, default=180)
+    add_arguments(p)
     args = p.parse_args()
     try:
-        return Demo(args).run()
+        return session(args).run()
     except (AssertionError, RuntimeError, OSError, ValueError, subprocess.SubprocessError) as e:
         print("FAIL: %s" % e, flush=True)
         return 1
+
+
+def main():
+    def add_arguments(p):
+        p.add_argument("--headless", action="store_true")
+        p.add_argument("--check", action="store_true")
+        p.add_argument("--wine-dir")
+        p.add_argument("--vmm", help="a native vmm for reading the saved map (else vmm.exe under Wine)")
+        p.add_argument("--step-ms", type=int, default=1200)
+        p.add_argument("--timeout", type=int, default=180)
+    return main_of(Demo, __doc__, add_arguments)
 
 
 if __name__ == "__main__":

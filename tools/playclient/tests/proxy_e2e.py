@@ -13,10 +13,8 @@ disconnect rules.
 
 Exit codes: 0 passed, 1 failed, 77 TinyMUX, TinyFugue, tmux or xdotool missing.
 """
-import argparse
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import time
@@ -25,7 +23,7 @@ sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "demo"))
 import demo  # noqa: E402  the demo session: game, Wine, map checks
-from demo import mux, png, world, winpath, wine_env  # noqa: E402
+from demo import mux, png, world, winpath  # noqa: E402
 
 TIMEOUT = 120  # for each awaited condition: generous on a loaded machine
 
@@ -55,27 +53,13 @@ class ProxySession(demo.Demo):
     # ---------------------------------------------------------- starting
 
     def start_proxy(self):
-        settings = os.path.join(self.out, "settings")
-        os.makedirs(settings, exist_ok=True)
-        with open(os.path.join(settings, "vmapper.ini"), "w", newline="") as f:
-            f.write(world.settings_ini())
-        self.map_path = os.path.join(self.out, "proxy.vmm")
-        self.ready = os.path.join(self.out, "client.ready")
-        self.save_on = os.path.join(self.out, "client.save")
-        self.quit = os.path.join(self.out, "client.quit")
-        self.client_log = os.path.join(self.out, "client.log")
-        for p in (self.map_path, self.ready, self.save_on, self.quit, self.client_log):
-            if os.path.exists(p):
-                os.remove(p)
+        self.session_files(map_path="proxy.vmm", ready="client.ready", save_on="client.save", quit="client.quit",
+                           client_log="client.log")
         self.listen = mux.free_port()
-        args = [self.exe("tools", "playclient", "playclient.exe"), "--listen", str(self.listen), "--port",
-                str(self.server.port), "--mapper", winpath(self.exe("mapper", "VorMapper.exe")), "--settings-dir",
-                winpath(settings) + "\\", "--trace", "--log", winpath(self.client_log), "--save-map",
-                winpath(self.map_path), "--ready-file", winpath(self.ready), "--save-on", winpath(self.save_on),
-                "--quit-file", winpath(self.quit)]
-        self.wine_out = open(os.path.join(self.out, "wine.log"), "w")
-        self.client = subprocess.Popen(["wine"] + args, env=wine_env(self.wine_dir, self.display),
-                                       stdin=subprocess.DEVNULL, stdout=self.wine_out, stderr=subprocess.STDOUT)
+        self.start_playclient(["--listen", str(self.listen), "--port", str(self.server.port), "--trace", "--log",
+                               winpath(self.client_log), "--save-map", winpath(self.map_path), "--ready-file",
+                               winpath(self.ready), "--save-on", winpath(self.save_on), "--quit-file",
+                               winpath(self.quit)])
         log("playclient started (pid %d), listening on 127.0.0.1:%d" % (self.client.pid, self.listen))
         self.wait_log("the proxy listening", "%% proxy: waiting for your client on 127.0.0.1:%d" % self.listen)
         self.wait_log("the mapper online", "% mapper docked and online")
@@ -362,14 +346,9 @@ class ProxySession(demo.Demo):
         if not mux.available() or missing:
             log("missing: %s (bash tools/install-deps.sh installs them)" % " ".join(missing or ["tinymux"]))
             return 77
-        os.makedirs(self.out, exist_ok=True)
         started = time.time()
         try:
-            self.start_wine()
-            try:
-                self.start_game()
-            except (RuntimeError, subprocess.SubprocessError) as e:
-                log("the game server cannot start here (%s)" % e)
+            if not self.start_world():
                 return 77
             self.start_proxy()
             self.start_terminal_client()
@@ -394,19 +373,7 @@ class ProxySession(demo.Demo):
 
 
 def main():
-    def stop(signum, frame):
-        raise SystemExit(130 if signum == signal.SIGINT else 143)
-    signal.signal(signal.SIGTERM, stop)
-    signal.signal(signal.SIGINT, stop)
-    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    p.add_argument("--build", required=True, help="the win32 build directory")
-    p.add_argument("--out")
-    args = p.parse_args()
-    try:
-        return ProxySession(args).run()
-    except (AssertionError, RuntimeError, OSError, ValueError, subprocess.SubprocessError) as e:
-        print("FAIL: %s" % e, flush=True)
-        return 1
+    return demo.main_of(ProxySession, __doc__)
 
 
 if __name__ == "__main__":
