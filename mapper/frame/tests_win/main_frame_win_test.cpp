@@ -6,33 +6,24 @@
 #include <string>
 
 #include "mapper/frame/main_frame_win.h"
+#include "mapper/frame/tests_win/frame_test.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public CFrameTest {
 protected:
     void SetUp() override
     {
-        m_frame = std::make_unique<CMainFrame>(m_doc, nullptr);
-        ASSERT_TRUE(m_frame->Create());
-        m_doc.OnNewDocument();
+        CFrameTest::SetUp();
         m_frame->ShowStandalone();
     }
     void TearDown() override
     {
-        if (m_frame && m_frame->m_hWnd) {
-            m_doc.SetModifiedFlag(false);  // no save question
-            ::SendMessageA(m_frame->m_hWnd, WM_CLOSE, 0, 0);
-        }
+        CFrameTest::TearDown();
         EXPECT_EQ(m_frame->m_hWnd, nullptr);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }  // drops the WM_QUIT the frame posted
     }
-    HWND Frame() const { return m_frame->m_hWnd; }
-    LRESULT Command(unsigned id) { return ::SendMessageA(Frame(), WM_COMMAND, id, 0); }
     LRESULT CopyData(ULONG_PTR code, const char* text, DWORD bytes)
     {
         COPYDATASTRUCT cds = {code, bytes, const_cast<char*>(text)};
@@ -59,8 +50,6 @@ protected:
         return text;
     }
 
-    CVorMapperDoc m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "framework/win/tests/dialog_driver.h"
 #include "mapper/dialogs/tests/win_test_support.h"
 #include "mapper/frame/main_frame_win.h"
+#include "mapper/frame/tests_win/frame_test.h"
 #include "mapper/model/document.h"
 #include "mapper/res/resource.h"
 #include "mapper/resource_ids.h"
@@ -69,29 +70,17 @@ std::vector<std::string> LayoutOf(HWND w)
     return all;
 }
 
-class ModalFrameTest : public ::testing::Test {
+class ModalFrameTest : public CFrameTest {
 protected:
     void SetUp() override
     {
-        m_frame = std::make_unique<CMainFrame>(m_doc, nullptr);
-        ASSERT_TRUE(m_frame->Create());
-        m_doc.OnNewDocument();
+        CFrameTest::SetUp();
         // Away from the screen's middle, so that centred on the frame is not centred on the screen.
         ::SetWindowPos(Frame(), nullptr, 40, 30, 820, 620, SWP_NOZORDER);
         m_frame->ShowStandalone();
         ::SetForegroundWindow(Frame());
         ::UpdateWindow(m_frame->View().m_hWnd);
     }
-    void TearDown() override
-    {
-        m_doc.SetModifiedFlag(false);
-        ::SendMessageA(Frame(), WM_CLOSE, 0, 0);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    HWND Frame() const { return m_frame->m_hWnd; }
-    void Command(unsigned id) { ::SendMessageA(Frame(), WM_COMMAND, id, 0); }
     // Room 1 becomes the view's focus, as by a click on it.
     void ClickRoomOne()
     {
@@ -151,8 +140,6 @@ protected:
         EXPECT_EQ(look.layoutFaults, std::vector<std::string>{}) << what;
     }
 
-    CVorMapperDoc m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "mapper/frame/client_protocol.h"
 #include "mapper/frame/main_frame_win.h"
+#include "mapper/frame/tests_win/frame_test.h"
 #include "mapper/model/document.h"
 #include "mapper/model/tests/test_support.h"
 #include "mapper/resource_ids.h"
@@ -29,14 +30,12 @@ LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return ::DefWindowProcA(h, msg, wp, lp);
 }
 
-class NavigationFrameTest : public ::testing::Test {
+class NavigationFrameTest : public CFrameTest {
 protected:
     void SetUp() override
     {
         g_sent.clear();
-        m_frame = std::make_unique<CMainFrame>(m_doc, nullptr);
-        ASSERT_TRUE(m_frame->Create());
-        m_doc.OnNewDocument();
+        CFrameTest::SetUp();
         m_frame->ShowStandalone();
         CRoom one = m_doc.GetRoom(1);
         one.m_info.m_strTitle = "Gate";
@@ -50,13 +49,10 @@ protected:
     }
     void TearDown() override
     {
-        m_doc.SetModifiedFlag(false);
-        ::SendMessageA(m_frame->m_hWnd, WM_CLOSE, 0, 0);
+        CFrameTest::TearDown();
         if (m_client)
             ::DestroyWindow(m_client);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DropMessages();
     }
     // As if docked and online, with the stand-in client.
     void GoOnline()
@@ -74,7 +70,6 @@ protected:
         link.m_aliases.InstallDefaults();
         link.GoOnline();
     }
-    LRESULT Command(unsigned id) { return ::SendMessageA(m_frame->m_hWnd, WM_COMMAND, id, 0); }
     void FromClient(std::uintptr_t code, const std::string& text)
     {
         COPYDATASTRUCT cds = {code, static_cast<DWORD>(text.size() + 1), const_cast<char*>(text.c_str())};
@@ -89,8 +84,6 @@ protected:
     }
     const std::string& Status() const { return m_frame->View().State().m_strStatus; }
 
-    CVorMapperDoc m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
     HWND m_client = nullptr;
     RoomId m_yard = 0, m_tower = 0, m_island = 0;
 };

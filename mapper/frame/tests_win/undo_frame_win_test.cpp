@@ -7,18 +7,17 @@
 #include <string>
 
 #include "mapper/frame/main_frame_win.h"
+#include "mapper/frame/tests_win/frame_test.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 
 namespace {
 
-class UndoFrameTest : public ::testing::Test {
+class UndoFrameTest : public CFrameTest {
 protected:
     void SetUp() override
     {
-        m_frame = std::make_unique<CMainFrame>(m_doc, nullptr);
-        ASSERT_TRUE(m_frame->Create());
-        m_doc.OnNewDocument();
+        CFrameTest::SetUp();
         m_frame->ShowStandalone();
         ::MoveWindow(Frame(), 0, 0, 900, 700, TRUE);
         m_bRose = m_frame->View().State().m_bShowRose;
@@ -30,13 +29,8 @@ protected:
     {
         if (m_bRose)
             m_frame->View().OnCmdMsg(ID_VIEW_ROSE);  // as the other tests expect it
-        m_doc.SetModifiedFlag(false);
-        ::SendMessageA(Frame(), WM_CLOSE, 0, 0);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        CFrameTest::TearDown();
     }
-    HWND Frame() const { return m_frame->m_hWnd; }
     HWND View() const { return m_frame->View().m_hWnd; }
     void Paint()
     {
@@ -85,8 +79,6 @@ protected:
         return c;
     }
 
-    CVorMapperDoc m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
     bool m_bRose = false;
 };
 
