@@ -6,27 +6,9 @@
 
 #include "mapper/view/paint_dc.h"
 
-// Forwards to a GDI device and keeps the time and count of each kind of call.
 class CTimedDC : public IPaintDC {
 public:
     explicit CTimedDC(IPaintDC& dc) : m_dc(dc) {}
-
-private:
-    enum { kPen, kBrush, kFont, kFill, kPolygon, kEllipse, kPolyline, kText, kExtent, kState, kKinds };
-    template <class F>
-    auto Timed(int kind, F f)
-    {
-        const auto t0 = std::chrono::steady_clock::now();
-        struct Stop {
-            CTimedDC* self;
-            int kind;
-            std::chrono::steady_clock::time_point t0;
-            ~Stop() { self->m_ms[kind] += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), ++self->m_count[kind]; }
-        } stop{this, kind, t0};
-        return f();
-    }
-
-public:
 
     int Width() const override { return m_dc.Width(); }
     int Height() const override { return m_dc.Height(); }
@@ -61,6 +43,26 @@ public:
     }
 
 private:
+    enum { kPen, kBrush, kFont, kFill, kPolygon, kEllipse, kPolyline, kText, kExtent, kState, kKinds };
+    using Clock = std::chrono::steady_clock;
+
+    template <class F>
+    auto Timed(int kind, F f) -> decltype(f())
+    {
+        // Counted when the call returns, whatever it returns.
+        struct CStop {
+            CTimedDC& dc;
+            int kind;
+            Clock::time_point start = Clock::now();
+            ~CStop()
+            {
+                dc.m_ms[kind] += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                ++dc.m_count[kind];
+            }
+        } stop{*this, kind};
+        return f();
+    }
+
     IPaintDC& m_dc;
     double m_ms[kKinds] = {};
     long m_count[kKinds] = {};
