@@ -306,7 +306,7 @@ void CMapInteraction::OnRButtonDblClk(CPoint)
 void CMapInteraction::OnMouseWheel(int delta)
 {
     // A zoom under a drag, a band or a turn would move what the pointer holds.
-    if (m_bLinkPending || m_view.m_bDraggingRoom || m_view.m_bRotating || m_view.m_bPanning ||
+    if (m_bLinkPending || m_view.m_bDraggingRoom || m_nLabelRoom != 0 || m_view.m_bRotating || m_view.m_bPanning ||
         m_view.m_bRubberBand)
         return;
     if (WheelZoom(m_doc, delta))

@@ -486,7 +486,12 @@ TEST_F(InteractionTest, LabelDragMovesTheLabelWithTheGrabOffset)
     ASSERT_TRUE(act.IsLabelDrag());
     act.OnMouseMove({press.x + 30, press.y - 5});
     EXPECT_EQ(doc.GetRoom(a).m_info.m_ptLabel, (CPoint{26 + 7 + 50 + 30, 7 - 50 - 5}));
-    act.OnLButtonUp({press.x + 30, press.y - 5});
+    // The wheel does not zoom under the label the pointer holds.
+    act.OnMouseWheel(120);
+    EXPECT_EQ(doc.m_dZoom, 1.0);
+    act.OnMouseMove({press.x + 40, press.y - 5});
+    EXPECT_EQ(doc.GetRoom(a).m_info.m_ptLabel, (CPoint{26 + 7 + 50 + 40, 7 - 50 - 5}));
+    act.OnLButtonUp({press.x + 40, press.y - 5});
     EXPECT_FALSE(act.IsLabelDrag());
     EXPECT_EQ(doc.GetRoom(a).m_nX, 1);  // the room stays
 }
