@@ -40,17 +40,15 @@ public:
     template <class QueryFor, class F>
     void Query(QueryFor queryFor, F f) const
     {
-        for (std::size_t level = 0; level < m_levels.size(); ++level) {
-            const CLevel& lv = m_levels[level];
-            if (lv.count == 0)
-                continue;
-            const std::int64_t side = std::int64_t{16} << level;
-            const CCellBox q = queryFor(side);
-            if (level == 0)
-                QueryLevel(lv.small, side, q, f);
-            else
-                QueryLevel(lv.wide, side, q, f);
-        }
+        ForEachLevel(queryFor, [&](const auto& tiles, std::int64_t side, const CCellBox& q) {
+            ForEachTile(tiles, side, q, [&](std::int64_t tx, std::int64_t ty, const auto& entries) {
+                for (const auto& e : entries) {
+                    const CCellBox b = e.Box(tx * side, ty * side);
+                    if (b.Meets(q))
+                        f(e.id, b);
+                }
+            });
+        });
     }
 
     // An upper bound of what Query would find: the entries of the tiles it would look at.
@@ -58,46 +56,13 @@ public:
     std::size_t Estimate(QueryFor queryFor) const
     {
         std::size_t n = 0;
-        for (std::size_t level = 0; level < m_levels.size(); ++level) {
-            const CLevel& lv = m_levels[level];
-            if (lv.count == 0)
-                continue;
-            const std::int64_t side = std::int64_t{16} << level;
-            const CCellBox q = queryFor(side);
-            n += level == 0 ? EstimateLevel(lv.small, side, q) : EstimateLevel(lv.wide, side, q);
-        }
+        ForEachLevel(queryFor, [&](const auto& tiles, std::int64_t side, const CCellBox& q) {
+            ForEachTile(tiles, side, q, [&](std::int64_t, std::int64_t, const auto& entries) { n += entries.size(); });
+        });
         return n;
     }
 
 private:
-    template <class E>
-    static std::size_t EstimateLevel(const std::unordered_map<std::uint64_t, std::vector<E>>& tiles, std::int64_t side,
-                                     const CCellBox& q)
-    {
-        const std::int64_t tx0 = FloorDiv(std::int64_t{q.x0} - side + 1, side), tx1 = FloorDiv(q.x1, side);
-        const std::int64_t ty0 = FloorDiv(std::int64_t{q.y0} - side + 1, side), ty1 = FloorDiv(q.y1, side);
-        if (tx0 > tx1 || ty0 > ty1)
-            return 0;
-        std::size_t n = 0;
-        const double count = (double(tx1 - tx0) + 1) * (double(ty1 - ty0) + 1);
-        if (count > static_cast<double>(tiles.size())) {
-            for (const auto& [key, v] : tiles) {
-                const std::int64_t tx = static_cast<std::int32_t>(key >> 32);
-                const std::int64_t ty = static_cast<std::int32_t>(key & 0xFFFFFFFFu);
-                if (tx >= tx0 && tx <= tx1 && ty >= ty0 && ty <= ty1)
-                    n += v.size();
-            }
-            return n;
-        }
-        for (std::int64_t ty = ty0; ty <= ty1; ++ty)
-            for (std::int64_t tx = tx0; tx <= tx1; ++tx) {
-                const auto it = tiles.find(Key(tx, ty));
-                if (it != tiles.end())
-                    n += it->second.size();
-            }
-        return n;
-    }
-
     // Level 0 keeps the box relative to its tile in four bytes; higher
     // levels (long links, far labels: few) keep it whole.
     struct CSmall {
@@ -128,27 +93,40 @@ private:
     }
     static std::size_t LevelOf(const CCellBox& box);
 
-    template <class E, class F>
-    static void QueryLevel(const CTiles<E>& tiles, std::int64_t side, const CCellBox& q, F& f)
+    // g(tiles, side, query box) for every level that holds boxes.
+    template <class QueryFor, class G>
+    void ForEachLevel(QueryFor queryFor, G g) const
+    {
+        for (std::size_t level = 0; level < m_levels.size(); ++level) {
+            const CLevel& lv = m_levels[level];
+            if (lv.count == 0)
+                continue;
+            const std::int64_t side = std::int64_t{16} << level;
+            const CCellBox q = queryFor(side);
+            if (level == 0)
+                g(lv.small, side, q);
+            else
+                g(lv.wide, side, q);
+        }
+    }
+
+    // g(tx, ty, entries) for every stored tile of a level that a box of it
+    // meeting `q` can stand in: tile by tile when the range is smaller than
+    // the tiles stored, else over the stored tiles.
+    template <class E, class G>
+    static void ForEachTile(const CTiles<E>& tiles, std::int64_t side, const CCellBox& q, G g)
     {
         const std::int64_t tx0 = FloorDiv(std::int64_t{q.x0} - side + 1, side), tx1 = FloorDiv(q.x1, side);
         const std::int64_t ty0 = FloorDiv(std::int64_t{q.y0} - side + 1, side), ty1 = FloorDiv(q.y1, side);
         if (tx0 > tx1 || ty0 > ty1)
             return;
-        auto visit = [&](std::int64_t tx, std::int64_t ty, const std::vector<E>& v) {
-            for (const E& e : v) {
-                const CCellBox b = e.Box(tx * side, ty * side);
-                if (b.Meets(q))
-                    f(e.id, b);
-            }
-        };
         const double count = (double(tx1 - tx0) + 1) * (double(ty1 - ty0) + 1);
         if (count > static_cast<double>(tiles.size())) {
             for (const auto& [key, v] : tiles) {
                 const std::int64_t tx = static_cast<std::int32_t>(key >> 32);
                 const std::int64_t ty = static_cast<std::int32_t>(key & 0xFFFFFFFFu);
                 if (tx >= tx0 && tx <= tx1 && ty >= ty0 && ty <= ty1)
-                    visit(tx, ty, v);
+                    g(tx, ty, v);
             }
             return;
         }
@@ -156,7 +134,7 @@ private:
             for (std::int64_t tx = tx0; tx <= tx1; ++tx) {
                 const auto it = tiles.find(Key(tx, ty));
                 if (it != tiles.end())
-                    visit(tx, ty, it->second);
+                    g(tx, ty, it->second);
             }
     }
 
