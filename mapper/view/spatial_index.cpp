@@ -4,13 +4,10 @@
 #include <bit>
 
 #include "mapper/model/document.h"
+#include "mapper/view/geometry.h"
 #include "mapper/view/hit_geometry.h"
 
 namespace {
-std::int32_t Clamp32(std::int64_t v)
-{
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
 std::int32_t CellOfUnit(std::int32_t v) { return static_cast<std::int32_t>(v >= 0 ? v / 26 : -((-std::int64_t{v} + 25) / 26)); }
 
 bool HasLabel(const CRoom& r) { return !r.m_info.m_strLabel.empty(); }
@@ -218,17 +215,30 @@ void CSpatialIndex::EraseLabel(RoomId id, const CRoom& room)
         --m_labelBytes[c];
 }
 
+const CRoom* CSpatialIndex::RoomOf(RoomId r, bool override, RoomId id, const CRoom* room) const
+{
+    return override && r == id ? room : m_doc.GetRooms().Find(r);
+}
+
+void CSpatialIndex::AddPendingOnItsPlanes(LinkId id, const CLinkPlace& p)
+{
+    AddPendingLink(p.planeA, id);
+    if (p.planeB != p.planeA)
+        AddPendingLink(p.planeB, id);
+}
+
 bool CSpatialIndex::PlaceOf(const CLink& link, bool override, RoomId id, const CRoom* room, CLinkPlace& place) const
 {
     if (!IsDrawnLink(link))
         return false;
-    auto find = [&](RoomId r) { return override && r == id ? room : m_doc.GetRooms().Find(r); };
-    const CRoom* a = find(link.m_nFromRoom);
-    const CRoom* b = find(link.m_nToRoom);
+    const CRoom* a = RoomOf(link.m_nFromRoom, override, id, room);
+    const CRoom* b = RoomOf(link.m_nToRoom, override, id, room);
     if (!a || !b)
         return false;
-    place.box = {Clamp32(std::int64_t{std::min(a->m_nX, b->m_nX)} - 1), Clamp32(std::int64_t{std::min(a->m_nY, b->m_nY)} - 1),
-                 Clamp32(std::int64_t{std::max(a->m_nX, b->m_nX)} + 1), Clamp32(std::int64_t{std::max(a->m_nY, b->m_nY)} + 1)};
+    place.box = {Saturate32(std::int64_t{std::min(a->m_nX, b->m_nX)} - 1),
+                 Saturate32(std::int64_t{std::min(a->m_nY, b->m_nY)} - 1),
+                 Saturate32(std::int64_t{std::max(a->m_nX, b->m_nX)} + 1),
+                 Saturate32(std::int64_t{std::max(a->m_nY, b->m_nY)} + 1)};
     place.planeA = a->m_nPlane;
     place.planeB = b->m_nPlane;
     return true;
@@ -256,8 +266,8 @@ void CSpatialIndex::EraseLink(LinkId id, const CLinkPlace& p)
 bool CSpatialIndex::Regular(const CLink& link, LinkId id, RoomId overrideId, const CRoom* overrideRoom,
                             bool override) const
 {
-    auto find = [&](RoomId r) { return override && r == overrideId ? overrideRoom : m_doc.GetRooms().Find(r); };
-    return Lists(find(link.m_nFromRoom), id) && Lists(find(link.m_nToRoom), id);
+    return Lists(RoomOf(link.m_nFromRoom, override, overrideId, overrideRoom), id) &&
+           Lists(RoomOf(link.m_nToRoom, override, overrideId, overrideRoom), id);
 }
 
 void CSpatialIndex::OnRoomChanging(RoomId id, const CRoom* before, const CRoom* after)
@@ -312,9 +322,7 @@ void CSpatialIndex::UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom*
                 EraseLink(l, p);
             if (PlaceOf(*link, true, id, after, p)) {
                 InsertLink(l, p);
-                AddPendingLink(p.planeA, l);
-                if (p.planeB != p.planeA)
-                    AddPendingLink(p.planeB, l);
+                AddPendingOnItsPlanes(l, p);
             }
         }
         if (Regular(*link, l, id, after, true))
@@ -327,11 +335,8 @@ void CSpatialIndex::UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom*
 void CSpatialIndex::OnLinkChanging(LinkId id, const CLink* before, const CLink* after)
 {
     CLinkPlace p;
-    if (after && PlaceOf(*after, false, 0, nullptr, p)) {
-        AddPendingLink(p.planeA, id);
-        if (p.planeB != p.planeA)
-            AddPendingLink(p.planeB, id);
-    }
+    if (after && PlaceOf(*after, false, 0, nullptr, p))
+        AddPendingOnItsPlanes(id, p);
     if (m_bStale)
         return;
     CLinkPlace old;
@@ -361,8 +366,8 @@ void CSpatialIndex::StoreHitGeometryNear(CPoint mapPoint)
     if (!grids)
         return;
     const std::int32_t x = CellOfUnit(mapPoint.x), y = CellOfUnit(mapPoint.y);
-    const CCellBox near{Clamp32(std::int64_t{x} - 1), Clamp32(std::int64_t{y} - 1), Clamp32(std::int64_t{x} + 1),
-                        Clamp32(std::int64_t{y} + 1)};
+    const CCellBox near{Saturate32(std::int64_t{x} - 1), Saturate32(std::int64_t{y} - 1),
+                        Saturate32(std::int64_t{x} + 1), Saturate32(std::int64_t{y} + 1)};
     std::vector<std::uint32_t> rooms, links;
     grids->rooms.Query([&](std::int64_t) { return near; }, [&](std::uint32_t id, const CCellBox&) { rooms.push_back(id); });
     grids->links.Query([&](std::int64_t) { return near; }, [&](std::uint32_t id, const CCellBox&) { links.push_back(id); });

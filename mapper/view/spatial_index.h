@@ -195,6 +195,10 @@ private:
     // Where the link lies, with the room `id` taken as `room` (null: absent)
     // when `override` is set; false when it is not drawn.
     bool PlaceOf(const CLink& link, bool override, RoomId id, const CRoom* room, CLinkPlace& place) const;
+    // The room `r`: `room` when it is `id` and `override` is set, else the document's.
+    const CRoom* RoomOf(RoomId r, bool override, RoomId id, const CRoom* room) const;
+    // The link is pending under both of its planes.
+    void AddPendingOnItsPlanes(LinkId id, const CLinkPlace& p);
     void InsertLink(LinkId id, const CLinkPlace& p);
     void EraseLink(LinkId id, const CLinkPlace& p);
     void InsertRoom(RoomId id, const CRoom& room);
