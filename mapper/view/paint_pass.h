@@ -90,6 +90,9 @@ private:
     // the client area: recording it would change no pixel.
     bool OffScreen(std::int64_t x, std::int64_t y, std::int64_t radius, bool onLayer = false) const;
     bool Drawn(std::int64_t plane) const;
+    // f(slot, plane) for the planes of the three slots that are drawn and exist.
+    template <class F>
+    void ForDrawnPlanes(F f) const;
     // Rooms of the window's plane whose label can reach the window, into found[1].
     void FindLabels();
 

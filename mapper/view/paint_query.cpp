@@ -107,6 +107,16 @@ bool CPaintPass::Drawn(std::int64_t plane) const
     return slot == 1 || (slot == 0 && m_view.m_bShowLower) || (slot == 2 && m_view.m_bShowHigher);
 }
 
+template <class F>
+void CPaintPass::ForDrawnPlanes(F f) const
+{
+    for (int slot = 0; slot < 3; ++slot) {
+        const std::int64_t plane = std::int64_t{m_doc.m_nCurrentPlane} + slot - 1;
+        if (Drawn(plane) && plane == static_cast<std::int32_t>(plane))
+            f(slot, static_cast<std::int32_t>(plane));
+    }
+}
+
 bool CPaintPass::QueryRecords(CSpatialIndex& index)
 {
     const CRoomMap& rooms = m_doc.GetRooms();
@@ -114,26 +124,21 @@ bool CPaintPass::QueryRecords(CSpatialIndex& index)
     const std::size_t limit = (rooms.size() + links.size()) / 3;
     // When the window shows much of the map, the walk over it costs less.
     std::size_t estimate = 0;
-    for (int slot = 0; slot < 3; ++slot) {
-        const std::int64_t plane = std::int64_t{m_doc.m_nCurrentPlane} + slot - 1;
-        if (!Drawn(plane) || plane != static_cast<std::int32_t>(plane))
-            continue;
-        if (const CSpatialIndex::CPlane* grids = index.Plane(static_cast<std::int32_t>(plane))) {
+    ForDrawnPlanes([&](int slot, std::int32_t plane) {
+        if (const CSpatialIndex::CPlane* grids = index.Plane(plane)) {
             const CReach reach(m_transform, m_nWidth, m_nHeight, kPre[slot][0], kPre[slot][1]);
             const CCellBox cells = reach.Cells(17 * reach.Zoom() * reach.Spread() + 8);
             estimate += grids->rooms.Estimate([&](std::int64_t) { return cells; });
         }
-    }
+    });
     if (estimate > limit)
         return false;
     std::size_t found = 0;
-    for (int slot = 0; slot < 3; ++slot) {
-        const std::int64_t plane = std::int64_t{m_doc.m_nCurrentPlane} + slot - 1;
-        if (!Drawn(plane) || plane != static_cast<std::int32_t>(plane))
-            continue;
-        const CSpatialIndex::CPlane* grids = index.Plane(static_cast<std::int32_t>(plane));
-        if (!grids)
-            continue;
+    bool tooMany = false;
+    ForDrawnPlanes([&](int slot, std::int32_t plane) {
+        const CSpatialIndex::CPlane* grids = index.Plane(plane);
+        if (!grids || tooMany)
+            return;
         const CReach reach(m_transform, m_nWidth, m_nHeight, kPre[slot][0], kPre[slot][1]);
         // Rooms: the square, ring and markers lie within 17 units of the centre;
         // on a neighbouring plane the selection's outlines go on the layer
@@ -172,10 +177,11 @@ bool CPaintPass::QueryRecords(CSpatialIndex& index)
                                    CLinkRef{id, &link, a->m_nX, a->m_nY, z->m_nX, z->m_nY}});
             });
         found += linkOut.size() - before;
-        if (found > limit) {
-            m_buf.Clear();
-            return false;
-        }
+        tooMany = found > limit;
+    });
+    if (tooMany) {
+        m_buf.Clear();
+        return false;
     }
     // The links of each plane in map order (a slot's keys stand above the lower slots').
     auto& fl = m_buf.foundLinks;
@@ -278,11 +284,8 @@ void CPaintPass::SettleHitData(CSpatialIndex& index, bool windowed)
     }
     // Records stored since their last hit data: geometry, as the walk gives
     // every record of a drawn plane; the others wait for their plane.
-    for (int slot = 0; slot < 3; ++slot) {
-        const std::int64_t plane = std::int64_t{m_doc.m_nCurrentPlane} + slot - 1;
-        if (!Drawn(plane) || plane != static_cast<std::int32_t>(plane))
-            continue;
-        for (RoomId id : index.TakePendingRooms(static_cast<std::int32_t>(plane))) {
+    ForDrawnPlanes([&](int, std::int32_t plane) {
+        for (RoomId id : index.TakePendingRooms(plane)) {
             const CRoom* r = m_doc.GetRooms().Find(id);
             if (!r)
                 continue;
@@ -291,19 +294,16 @@ void CPaintPass::SettleHitData(CSpatialIndex& index, bool windowed)
             else
                 index.AddPendingRoom(r->m_nPlane, id);
         }
-        for (LinkId id : index.TakePendingLinks(static_cast<std::int32_t>(plane))) {
+        for (LinkId id : index.TakePendingLinks(plane)) {
             const CLink* link = m_doc.GetLinks().Find(id);
             const CRoom* a = link ? m_doc.GetRooms().Find(link->m_nFromRoom) : nullptr;
             const CRoom* b = link ? m_doc.GetRooms().Find(link->m_nToRoom) : nullptr;
             if (!a || !b || !IsDrawnLink(*link))
                 continue;
-            if (Drawn(a->m_nPlane) || Drawn(b->m_nPlane)) {
+            if (Drawn(a->m_nPlane) || Drawn(b->m_nPlane))
                 StoreLinkHitGeometry(m_doc, id, *link);
-            } else {
-                index.AddPendingLink(a->m_nPlane, id);
-                if (b->m_nPlane != a->m_nPlane)
-                    index.AddPendingLink(b->m_nPlane, id);
-            }
+            else
+                index.AddPendingLink(id, a->m_nPlane, b->m_nPlane);
         }
-    }
+    });
 }

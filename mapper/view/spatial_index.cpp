@@ -220,11 +220,11 @@ const CRoom* CSpatialIndex::RoomOf(RoomId r, bool override, RoomId id, const CRo
     return override && r == id ? room : m_doc.GetRooms().Find(r);
 }
 
-void CSpatialIndex::AddPendingOnItsPlanes(LinkId id, const CLinkPlace& p)
+void CSpatialIndex::AddPendingLink(LinkId id, std::int32_t planeA, std::int32_t planeB)
 {
-    AddPendingLink(p.planeA, id);
-    if (p.planeB != p.planeA)
-        AddPendingLink(p.planeB, id);
+    m_pendingLinks[planeA].push_back(id);
+    if (planeB != planeA)
+        m_pendingLinks[planeB].push_back(id);
 }
 
 bool CSpatialIndex::PlaceOf(const CLink& link, bool override, RoomId id, const CRoom* room, CLinkPlace& place) const
@@ -322,7 +322,7 @@ void CSpatialIndex::UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom*
                 EraseLink(l, p);
             if (PlaceOf(*link, true, id, after, p)) {
                 InsertLink(l, p);
-                AddPendingOnItsPlanes(l, p);
+                AddPendingLink(l, p.planeA, p.planeB);
             }
         }
         if (Regular(*link, l, id, after, true))
@@ -336,7 +336,7 @@ void CSpatialIndex::OnLinkChanging(LinkId id, const CLink* before, const CLink* 
 {
     CLinkPlace p;
     if (after && PlaceOf(*after, false, 0, nullptr, p))
-        AddPendingOnItsPlanes(id, p);
+        AddPendingLink(id, p.planeA, p.planeB);
     if (m_bStale)
         return;
     CLinkPlace old;

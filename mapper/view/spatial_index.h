@@ -173,7 +173,8 @@ public:
     std::vector<std::uint32_t> TakePendingRooms(std::int32_t plane) { return Take(m_pendingRooms, plane); }
     std::vector<std::uint32_t> TakePendingLinks(std::int32_t plane) { return Take(m_pendingLinks, plane); }
     void AddPendingRoom(std::int32_t plane, RoomId id) { m_pendingRooms[plane].push_back(id); }
-    void AddPendingLink(std::int32_t plane, LinkId id) { m_pendingLinks[plane].push_back(id); }
+    // A link is pending under the planes of both its rooms.
+    void AddPendingLink(LinkId id, std::int32_t planeA, std::int32_t planeB);
     // Rooms that may hold a label region: those whose label the last paint
     // drew, and those stored with a region since.
     std::vector<RoomId>& LabelRegionRooms() { return m_labelRegionRooms; }
@@ -197,8 +198,6 @@ private:
     bool PlaceOf(const CLink& link, bool override, RoomId id, const CRoom* room, CLinkPlace& place) const;
     // The room `r`: `room` when it is `id` and `override` is set, else the document's.
     const CRoom* RoomOf(RoomId r, bool override, RoomId id, const CRoom* room) const;
-    // The link is pending under both of its planes.
-    void AddPendingOnItsPlanes(LinkId id, const CLinkPlace& p);
     void InsertLink(LinkId id, const CLinkPlace& p);
     void EraseLink(LinkId id, const CLinkPlace& p);
     void InsertRoom(RoomId id, const CRoom& room);
