@@ -111,11 +111,7 @@ void CVorMapperDoc::FillRoomTexts(std::uint32_t node, const CRoomInfo& info)
         stored.m_info.FillMissing(info);
         return;
     }
-    const CRoomInfo& b = stored.m_info;
-    const bool fills = (b.m_strTitle.empty() && !info.m_strTitle.empty()) ||
-                       (b.m_strComments.empty() && !info.m_strComments.empty()) ||
-                       (b.m_strLabel.empty() && (!info.m_strLabel.empty() || b.m_ptLabel != info.m_ptLabel));
-    if (!fills)
+    if (!stored.m_info.WouldFill(info))
         return;  // nothing was missing: no change to report, no copy made
     CRoom after = stored;
     after.m_info.FillMissing(info);

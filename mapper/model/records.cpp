@@ -20,6 +20,13 @@ void CRoomInfo::FillMissing(const CRoomInfo& source)
     }
 }
 
+bool CRoomInfo::WouldFill(const CRoomInfo& source) const
+{
+    return (m_strTitle.empty() && !source.m_strTitle.empty()) ||
+           (m_strComments.empty() && !source.m_strComments.empty()) ||
+           (m_strLabel.empty() && (!source.m_strLabel.empty() || m_ptLabel != source.m_ptLabel));
+}
+
 void CRoom::Reset()
 {
     m_links.fill(0);

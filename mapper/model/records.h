@@ -22,6 +22,8 @@ public:
     // Takes the title, the comments and the label (with its position) from the
     // source where this one has none. Colours and region are never taken.
     void FillMissing(const CRoomInfo& source);
+    // True when FillMissing(source) would change this.
+    bool WouldFill(const CRoomInfo& source) const;
 
     CMapString m_strTitle;
     CMapString m_strComments;

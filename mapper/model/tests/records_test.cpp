@@ -75,6 +75,28 @@ TEST(Records, FillMissingKeepsPresentTextsAndTakesLabelOnlyWithItsPosition)
     EXPECT_EQ(labelled.m_ptLabel, (CPoint{1, 1}));
 }
 
+TEST(Records, WouldFillTellsExactlyWhetherFillMissingChangesTheTexts)
+{
+    // Every mix of empty and present texts on both sides, labels at the same
+    // or another place.
+    for (int bits = 0; bits < 256; ++bits) {
+        CRoomInfo mine, source;
+        mine.m_strTitle = bits & 1 ? "t" : "";
+        mine.m_strComments = bits & 2 ? "c" : "";
+        mine.m_strLabel = bits & 4 ? "l" : "";
+        source.m_strTitle = bits & 8 ? "T" : "";
+        source.m_strComments = bits & 16 ? "C" : "";
+        source.m_strLabel = bits & 32 ? "L" : "";
+        mine.m_ptLabel = {1, 2};
+        source.m_ptLabel = bits & 64 ? CPoint{1, 2} : CPoint{3, 4};
+        CRoomInfo filled = mine;
+        filled.FillMissing(source);
+        const bool changed = !(filled.m_strTitle == mine.m_strTitle) || !(filled.m_strComments == mine.m_strComments) ||
+                             !(filled.m_strLabel == mine.m_strLabel) || filled.m_ptLabel != mine.m_ptLabel;
+        EXPECT_EQ(mine.WouldFill(source), changed) << "case " << bits;
+    }
+}
+
 TEST(Region, EvenOddTestOnATriangleAndAStar)
 {
     CRegion triangle({{0, 0}, {10, 0}, {0, 10}});
