@@ -34,6 +34,18 @@ std::size_t RoomBytes(const CRoom* room)
     return sizeof(CRoom) + 3 * 16 + i.m_strTitle.size() + i.m_strComments.size() + i.m_strLabel.size();
 }
 
+// f(change) for the changes as recorded, or backwards.
+template <class V, class F>
+void InOrder(const V& changes, bool forward, F f)
+{
+    if (forward)
+        for (const auto& c : changes)
+            f(c);
+    else
+        for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+            f(*it);
+}
+
 std::unique_ptr<CRoom> Copy(const CRoom* room)
 {
     if (!room)
@@ -286,36 +298,41 @@ void CMapHistory::MarkModified() { m_doc.SetModifiedFlag(m_saved != static_cast<
 
 bool CMapHistory::Undo()
 {
-    if (m_depth > 0 && m_bOpen && !m_bImplicit) {
-        m_depth = 0;  // a step left open (a drag cut short) ends here
-        Commit();
-    }
-    Settle();
+    CloseSteps();
     if (m_pos == 0)
         return false;
     NoteSaved();
     --m_pos;
     Apply(m_steps[m_pos], false);
-    MarkModified();
-    m_doc.UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
+    Played();
     return true;
 }
 
 bool CMapHistory::Redo()
 {
-    if (m_depth > 0 && m_bOpen && !m_bImplicit) {
-        m_depth = 0;
-        Commit();
-    }
-    Settle();
+    CloseSteps();
     if (m_pos >= m_steps.size())
         return false;
     NoteSaved();
     Apply(m_steps[m_pos], true);
     ++m_pos;
+    Played();
+    return true;
+}
+
+void CMapHistory::CloseSteps()
+{
+    if (m_depth > 0 && m_bOpen && !m_bImplicit) {
+        m_depth = 0;  // a step left open (a drag cut short) ends here
+        Commit();
+    }
+    Settle();
+}
+
+void CMapHistory::Played()
+{
     MarkModified();
     m_doc.UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
-    return true;
 }
 
 void CMapHistory::Apply(const Step& step, bool forward)
@@ -345,21 +362,9 @@ void CMapHistory::Apply(const Step& step, bool forward)
         const bool reinsert = !forward && c.before && !c.after;
         m_doc.RestorePlaneName(c.plane, target ? &*target : nullptr, reinsert ? &c.place : nullptr);
     };
-    if (forward) {
-        for (const PlaneChange& c : step.planes)
-            plane(c);
-        for (const LinkChange& c : step.links)
-            link(c);
-        for (const RoomChange& c : step.rooms)
-            room(c);
-    } else {
-        for (auto it = step.planes.rbegin(); it != step.planes.rend(); ++it)
-            plane(*it);
-        for (auto it = step.links.rbegin(); it != step.links.rend(); ++it)
-            link(*it);
-        for (auto it = step.rooms.rbegin(); it != step.rooms.rend(); ++it)
-            room(*it);
-    }
+    InOrder(step.planes, forward, plane);
+    InOrder(step.links, forward, link);
+    InOrder(step.rooms, forward, room);
     const Snapshot& s = forward ? step.end : step.begin;
     m_doc.RestoreCounters(s.lastRoom, s.lastLink);
     m_doc.m_nCurrentRoom = s.current;

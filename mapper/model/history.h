@@ -112,6 +112,10 @@ private:
     bool Recording();
     void DropOldest();
     void Apply(const Step& step, bool forward);
+    // Before an undo or a redo: ends the step left open and commits changes made outside any.
+    void CloseSteps();
+    // After one: the modified flag for the new position, the views told.
+    void Played();
     void NoteSaved();
     void MarkModified();
     std::uint64_t AbsPos() const { return m_dropped + m_pos; }
