@@ -56,7 +56,7 @@ bool CVorMapperDoc::LookupRoom(RoomId id, CRoom& room) const
     return true;
 }
 
-std::uint32_t CVorMapperDoc::StoreRoomNode(CRoom room)
+std::uint32_t CVorMapperDoc::StoreRoomNode(CRoom room, const CRoomMap::Place* place)
 {
     const std::uint32_t node = m_roomMap.NodeOf(room.m_nId);
     if (Observed())
@@ -72,7 +72,8 @@ std::uint32_t CVorMapperDoc::StoreRoomNode(CRoom room)
         return node;
     }
     const RoomId id = room.m_nId;
-    const std::uint32_t added = m_roomMap.Set(id, std::move(room)).first;
+    const std::uint32_t added =
+        place ? m_roomMap.Insert(id, std::move(room), *place) : m_roomMap.Set(id, std::move(room)).first;
     m_cells.insert(added, CellOf());
     return added;
 }

@@ -145,7 +145,9 @@ private:
     void Store(CArchive& ar) const;
     void Load(CArchive& ar);
     void ClearMap();
-    std::uint32_t StoreRoomNode(CRoom room);
+    // Stores the room (told to the observers) with its cell; a new one at
+    // `place` when given, else at its bucket's head.
+    std::uint32_t StoreRoomNode(CRoom room, const CRoomMap::Place* place = nullptr);
     void RebuildCellIndex();
     void RaiseCountersToIds();
 

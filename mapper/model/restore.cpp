@@ -21,14 +21,10 @@ void CVorMapperDoc::RestoreRoom(RoomId id, const CRoom* record, const CRoomMap::
         room.m_rcHit = stored.m_rcHit;
         room.m_ptSquare = stored.m_ptSquare;
         room.m_info.m_hLabelRgn = stored.m_info.m_hLabelRgn;
-        StoreRoomNode(std::move(room));
-        return;
+    } else {
+        room.m_info.m_hLabelRgn.reset();
     }
-    room.m_info.m_hLabelRgn.reset();
-    NotifyRoom(id, nullptr, &room);
-    const std::uint32_t added =
-        place ? m_roomMap.Insert(id, std::move(room), *place) : m_roomMap.Set(id, std::move(room)).first;
-    m_cells.insert(added, CellOf());
+    StoreRoomNode(std::move(room), place);
 }
 
 void CVorMapperDoc::RestoreRoomPosition(RoomId id, std::int32_t x, std::int32_t y, std::int32_t plane)
