@@ -43,13 +43,18 @@ void CMapInteraction::SetStatus(const std::string& tag, const std::string& text,
     SetStatus(FormatStatus(tag, text), repaint);
 }
 
+void CMapInteraction::HitDataNear(CPoint mapPoint)
+{
+    // A paint bound to its window leaves hit data only about the window; a
+    // point beyond it (the pointer captured) gets it here.
+    if (CSpatialIndex* index = m_view.IndexOf(m_doc))
+        index->StoreHitGeometryNear(mapPoint);
+}
+
 bool CMapInteraction::HitTestAt(CPoint mapPoint, bool clear)
 {
     CMapSelection& sel = m_view.m_selection;
-    // A paint bound to its window leaves hit data only about the window; a
-    // point beyond it (the pointer captured) gets it here.
-    if (m_view.m_pIndex && &m_view.m_pIndex->Document() == &m_doc)
-        m_view.m_pIndex->StoreHitGeometryNear(mapPoint);
+    HitDataNear(mapPoint);
     if (const LinkId link = m_doc.LinkAtPoint(mapPoint)) {
         sel.SelectLink(link, !sel.IsLinkSelected(link));
         m_host.Invalidate();

@@ -48,6 +48,8 @@ public:
 
     // --- state, for the window and the tests
     bool HitTestAt(CPoint mapPoint, bool clear);
+    // The hit data about a map point, as a paint of the whole map leaves it.
+    void HitDataNear(CPoint mapPoint);
     bool IsLabelDrag() const { return m_nLabelRoom != 0; }
     bool IsRoomDrag() const { return m_view.m_bDraggingRoom; }
     bool IsRubberBand() const { return m_view.m_bRubberBand; }

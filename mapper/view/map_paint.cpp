@@ -27,7 +27,7 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
     // With an index the paint visits only the records that can reach the
     // window; see CPaintPass::QueryRecords for why hit tests still answer as
     // after a walk over the whole map.
-    CSpatialIndex* index = view.m_pIndex && &view.m_pIndex->Document() == &doc ? view.m_pIndex.get() : nullptr;
+    CSpatialIndex* index = view.IndexOf(doc);
     const bool windowed = index && pass.QueryRecords(*index);
     if (!windowed)
         pass.ClassifyRecords();

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "mapper/model/document.h"
-#include "mapper/view/spatial_index.h"
 #include "mapper/resource_ids.h"
 #include "mapper/view/map_interaction.h"
 
@@ -219,8 +218,7 @@ void CMapInteraction::CreateLink()
 
 void CMapInteraction::ChooseLinkDestination(CPoint p)
 {
-    if (m_view.m_pIndex && &m_view.m_pIndex->Document() == &m_doc)
-        m_view.m_pIndex->StoreHitGeometryNear(ToMap(p));
+    HitDataNear(ToMap(p));
     const RoomId target = m_doc.RoomAtPoint(ToMap(p));
     if (target == 0)
         return;

@@ -15,6 +15,7 @@
 
 struct CPaintBuffers;
 class CSpatialIndex;
+class CVorMapperDoc;
 
 struct CViewState {
     // display toggles ("Wind rose", "Grid", "Higher plane", "Lower plane", "State labels")
@@ -49,6 +50,8 @@ struct CViewState {
     // Where the records lie, for a paint that visits only what can reach the
     // window; none makes every paint walk the whole map.
     std::shared_ptr<CSpatialIndex> m_pIndex;
+    // The index when it is the document's, else null.
+    CSpatialIndex* IndexOf(const CVorMapperDoc& doc) const;
 
     // The first rose region holding a window point, tested from down to north; -1 for none.
     Direction RoseDirectionAt(CPoint p) const;
