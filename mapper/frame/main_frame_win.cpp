@@ -220,7 +220,8 @@ void CMainFrame::OnIdle()
 
 bool CMainFrame::OnCmdMsg(unsigned id)
 {
-    if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_history.OnCommand(id) || m_link.OnCommand(id) || OnFrameCommand(id)) {
+    if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_history.OnCommand(id) || m_link.OnCommand(id) ||
+        OnFrameCommand(id)) {
         OnIdle();
         if (m_hWnd)
             m_autosave.AfterStep();
