@@ -296,7 +296,7 @@ TEST_F(ModalFrameTest, RenamePlaneNamesThePlaneItShowedAndMarksTheMap)
     CDialogDriver driver({[&](HWND d) {
                               shown = vfw::test::ItemText(d, IDC_TEXT_EDIT);
                               // The menu's plane command waits for the dialog; the client's move does not.
-                              ::SendMessageA(Frame(), WM_COMMAND, ID_PLANE_HIGHER, 0);
+                              Command(ID_PLANE_HIGHER);
                               planeCommandRefused = m_doc.m_nCurrentPlane == 0;
                               m_doc.m_nCurrentPlane = 5;
                               ::SetDlgItemTextA(d, IDC_TEXT_EDIT, "Cellars");

@@ -99,20 +99,20 @@ TEST_F(UndoFrameTest, MenuTextsNameTheStepAndAreGrayedWithNothingToDo)
     EXPECT_FALSE(Grayed(edit, ID_EDIT_UNDO));
     EXPECT_TRUE(Grayed(edit, ID_EDIT_REDO));
 
-    ::SendMessageA(Frame(), WM_COMMAND, ID_EDIT_UNDO, 0);
+    Command(ID_EDIT_UNDO);
     EXPECT_EQ(m_doc.GetRooms().size(), 1u);
     EXPECT_FALSE(m_doc.IsModified()) << "back where New left it";
     edit = EditMenu();
     EXPECT_EQ(TextOf(edit, ID_EDIT_REDO), "&Redo Trace move\tCtrl+Y");
     EXPECT_TRUE(Grayed(edit, ID_EDIT_UNDO));
     EXPECT_FALSE(Grayed(edit, ID_EDIT_REDO));
-    ::SendMessageA(Frame(), WM_COMMAND, ID_EDIT_REDO, 0);
+    Command(ID_EDIT_REDO);
     EXPECT_EQ(m_doc.GetRooms().size(), 2u);
     EXPECT_TRUE(m_doc.IsModified());
 
     // New clears the history.
     m_doc.SetModifiedFlag(false);
-    ::SendMessageA(Frame(), WM_COMMAND, ID_FILE_NEW, 0);
+    Command(ID_FILE_NEW);
     edit = EditMenu();
     EXPECT_TRUE(Grayed(edit, ID_EDIT_UNDO));
     EXPECT_TRUE(Grayed(edit, ID_EDIT_REDO));
