@@ -1,0 +1,32 @@
+#include "mapper/formats/format_report.h"
+
+void CFormatReport::NotCarried(const std::string& kind, std::uint64_t count, const std::string& example)
+{
+    Item* item = nullptr;
+    for (Item& i : m_items)
+        if (i.kind == kind)
+            item = &i;
+    if (!item) {
+        m_items.push_back({kind, 0, {}});
+        item = &m_items.back();
+    }
+    item->count += count;
+    if (!example.empty() && item->examples.size() < kMaxExamples)
+        item->examples.push_back(example);
+}
+
+std::vector<std::string> CFormatReport::Lines() const
+{
+    std::vector<std::string> lines;
+    for (const Item& i : m_items) {
+        std::string line = "not carried: " + std::to_string(i.count) + " " + i.kind;
+        if (!i.examples.empty()) {
+            line += " (";
+            for (std::size_t k = 0; k < i.examples.size(); ++k)
+                line += (k ? ", " : "") + i.examples[k];
+            line += i.count > i.examples.size() ? ", ...)" : ")";
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
