@@ -4,7 +4,7 @@
 enable_testing()
 
 if(NOT TARGET GTest::gtest_main)
-  if(CMAKE_CROSSCOMPILING)
+  if(VORMAPPER_WINDOWS)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   else()
@@ -13,13 +13,18 @@ if(NOT TARGET GTest::gtest_main)
 endif()
 include(GoogleTest)
 
-if(CMAKE_CROSSCOMPILING)
-  # Tests share one Xvfb display and one wineserver, started and stopped by fixtures.
+if(VORMAPPER_WINDOWS AND CMAKE_CROSSCOMPILING)
+  # Tests share one Xvfb display and one wineserver, started and stopped by
+  # fixtures, in a Wine prefix of the build's kind (the scripts read it from
+  # the directory's `arch` file).
   set(VORMAPPER_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+  file(WRITE ${VORMAPPER_WINE_DIR}/arch "${VORMAPPER_WIN_ARCH}\n")
   add_test(NAME wine.start COMMAND ${CMAKE_SOURCE_DIR}/tools/wine/wine-env.sh start ${VORMAPPER_WINE_DIR})
   add_test(NAME wine.stop COMMAND ${CMAKE_SOURCE_DIR}/tools/wine/wine-env.sh stop ${VORMAPPER_WINE_DIR})
   set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
   set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+endif()
+if(VORMAPPER_WINDOWS)
   # nlohmann-json is header-only; make just its headers visible to the cross compiler.
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/hostinc)
   file(CREATE_LINK /usr/include/nlohmann ${CMAKE_BINARY_DIR}/hostinc/nlohmann SYMBOLIC)
@@ -39,7 +44,7 @@ function(vormapper_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  if(CMAKE_CROSSCOMPILING)
+  if(VORMAPPER_WINDOWS)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${T_TIMEOUT}
       ENVIRONMENT "VORMAPPER_WINE_DIR=${VORMAPPER_WINE_DIR}")

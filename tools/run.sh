@@ -10,10 +10,23 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-win=${VORMAPPER_WIN32_BUILD:-build/win32}
+# The 32-bit build where this machine runs 32-bit programs, else the 64-bit one.
+. tools/wine/wine-arch.sh
+kind=win32
+if why=$(wine_cannot_run win32); then
+  kind=win64
+  if why64=$(wine_cannot_run win64); then
+    echo "The demo cannot run: Wine starts neither kind of program here ($why; $why64)" >&2
+    exit 1
+  fi
+  echo "The demo runs the 64-bit Windows build: $why."
+else
+  echo "The demo runs the 32-bit Windows build."
+fi
+win=${VORMAPPER_WIN_BUILD:-build/$kind}
 native=${VORMAPPER_NATIVE_BUILD:-build/native}
 jobs=$(nproc)
-cmake --preset win32 -B "$win" >/dev/null
+cmake --preset "$kind" -B "$win" >/dev/null
 cmake --build "$win" -j"$jobs" --target playclient VorMapper vmm
 cmake --preset native -B "$native" >/dev/null
 cmake --build "$native" -j"$jobs" --target vmm

@@ -82,7 +82,9 @@ HWND WINAPI vorhSetMainWnd(HWND hWnd)
 
 LONG WINAPI vorhSetOwner(HWND hWnd, HWND hWndOwner)
 {
-    return SetWindowLongA(hWnd, GWL_HWNDPARENT, static_cast<LONG>(reinterpret_cast<LONG_PTR>(hWndOwner)));
+    // The pointer-sized call on every architecture; the previous owner is
+    // returned as LONG, as declared, since window handles fit in 32 bits.
+    return static_cast<LONG>(SetWindowLongPtrA(hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hWndOwner)));
 }
 
 int WINAPI vorhSetUndockable(HWND hWnd)

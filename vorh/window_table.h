@@ -1,6 +1,6 @@
 #pragma once
 // The table of windows that may be docked: one entry per window handle,
-// ordered by the handle's unsigned 32-bit value.
+// ordered by the handle's unsigned value (pointer-sized, as the handle is).
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -9,7 +9,7 @@
 
 namespace vorh {
 
-using WindowHandle = std::uint32_t;
+using WindowHandle = std::uintptr_t;
 
 constexpr std::uint32_t kFlagDockable = 1;
 constexpr std::uint32_t kFlagDocked = 8;

@@ -224,7 +224,9 @@ LRESULT CPlayClient::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case UM_MAPPER_WINDOW:
-        m_mapper.m_hWnd = reinterpret_cast<HWND>(wp);
+        // A handle from a mapper of either kind: its 32 significant bits,
+        // sign-extended as the system extends handles.
+        m_mapper.m_hWnd = static_cast<HWND>(LongToHandle(static_cast<LONG>(wp)));
         // The mapper is still creating its window: dock it afterwards.
         ::PostMessageA(m_hWnd, WM_APP_MAPPER_READY, 0, 0);
         return 0;

@@ -133,7 +133,7 @@ LRESULT CALLBACK CPluginHost::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* self = reinterpret_cast<CPluginHost*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self && msg == kMapperWindowMessage) {
-        self->m_hMapper = reinterpret_cast<HWND>(wp);
+        self->m_hMapper = static_cast<HWND>(LongToHandle(static_cast<LONG>(wp)));
         ++self->m_nMapperWindowMessages;
         return 0;
     }

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Starts or stops the private Wine environment of one build directory:
-# a win32 prefix (created once), one Xvfb display and one persistent wineserver.
+# Starts or stops the private Wine environment of one build directory: a
+# prefix of the build's kind (DIR/arch: win32 or win64; created once), one
+# Xvfb display and one persistent wineserver.
 #   wine-env.sh start DIR | stop DIR
 set -euo pipefail
 action=$1
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
-export WINEPREFIX=$dir/prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-arch.sh"
+wine_use_dir "$dir"
+WINEDEBUG=-all
 
 stop() {
-  if [ -f "$dir/display" ]; then
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
+  if [ -d "$WINEPREFIX" ]; then
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
   fi
   if [ -f "$dir/xvfb.pid" ]; then
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
@@ -20,6 +23,11 @@ stop() {
 }
 
 start() {
+  local why
+  if why=$(wine_cannot_run "$WINEARCH"); then
+    echo "Wine cannot start for the $WINEARCH build: $why" >&2
+    exit 1
+  fi
   stop
   # Xvfb picks a free display and writes its number to fd 3.
   rm -f "$dir/display.fd"
@@ -32,22 +40,22 @@ start() {
 
   if [ ! -f "$WINEPREFIX/.vormapper-ready" ]; then
     rm -rf "$WINEPREFIX"
-    wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
-    wineserver -w
+    "$WINE" wineboot -i >"$dir/wineboot.log" 2>&1 </dev/null
+    "$WINESERVER" -w
     # No window manager: without Managed=N every hide or destroy waits 2 s.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$dir/wineboot.log" 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$dir/wineboot.log" 2>&1
     # A crash must end the process, not open a dialog that waits forever.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$dir/wineboot.log" 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$dir/wineboot.log" 2>&1
     m=$(ls /usr/share/fonts/truetype/wine/marlett.ttf /usr/share/wine/fonts/marlett.ttf 2>/dev/null | head -1 || true)
     [ -n "$m" ] && cp "$m" "$WINEPREFIX/drive_c/windows/Fonts/" || true
-    wineserver -w
+    "$WINESERVER" -w
     touch "$WINEPREFIX/.vormapper-ready"
   fi
   # One persistent server for the whole run; Wine's services inherit the first
   # client's output, so that client writes to a log, not to the test runner.
-  setsid wineserver -p </dev/null >"$dir/wineserver.log" 2>&1 || true
-  setsid wine wineboot </dev/null >>"$dir/wineboot.log" 2>&1 || true
-  echo "wine ready on $DISPLAY, prefix $WINEPREFIX"
+  setsid "$WINESERVER" -p </dev/null >"$dir/wineserver.log" 2>&1 || true
+  setsid "$WINE" wineboot </dev/null >>"$dir/wineboot.log" 2>&1 || true
+  echo "wine ready ($WINEARCH) on $DISPLAY, prefix $WINEPREFIX"
 }
 
 case "$action" in

@@ -21,7 +21,8 @@ TEST(VorhExports, NamesOrdinalsAndNoDecorations)
     ASSERT_NE(hLibrary, nullptr);
     const auto* pBase = reinterpret_cast<const BYTE*>(hLibrary);
     const auto* pDos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pBase);
-    const auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(pBase + pDos->e_lfanew);
+    // The headers of this process's own kind: 32- or 64-bit, as the DLL is.
+    const auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS*>(pBase + pDos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& dir = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     ASSERT_NE(dir.VirtualAddress, 0u);
     const auto* pExports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(pBase + dir.VirtualAddress);

@@ -3,7 +3,12 @@
 with the demo world, starts playclient under Wine with VorMapper docked and
 online in trace mode, and walks a short route so that the map grows.
 
-  demo.py --build WIN32_BUILD_DIR [--headless [--check]] [--out DIR] [--vmm NATIVE_VMM]
+  demo.py --build WINDOWS_BUILD_DIR [--headless [--check]] [--out DIR] [--vmm NATIVE_VMM]
+          [--client-build DIR] [--mapper-build DIR]
+
+The client and the mapper come from the build directory, or from the builds
+named for each (a 64-bit client may dock a 32-bit mapper and the other way
+round); the Wine environment is the build directory's.
 
 Interactive (a real $DISPLAY, no --headless): after the walk the user plays
 on; closing the client ends the demo. Headless (Xvfb): after the walk the
@@ -30,6 +35,7 @@ import png  # noqa: E402
 import world  # noqa: E402  the world, its building, and what trace mode makes of a walk
 
 WINE_ENV = os.path.join(ROOT, "tools", "wine", "wine-env.sh")
+WINE_RUN = os.path.join(ROOT, "tools", "wine", "wine-run.sh")
 
 
 def winpath(path):
@@ -59,15 +65,16 @@ def expected_map(commands):
 
 
 def wine_env(wine_dir, display):
-    env = dict(os.environ, WINEPREFIX=os.path.join(wine_dir, "prefix"), WINEARCH="win32", WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
-    return env
+    """The environment in which WINE_RUN runs a program of the build."""
+    return dict(os.environ, VORMAPPER_WINE_DIR=wine_dir, VORMAPPER_WINE_DISPLAY=display)
 
 
 class Demo:
     def __init__(self, args):
         self.args = args
         self.build = os.path.abspath(args.build)
+        self.client_build = os.path.abspath(args.client_build or args.build)
+        self.mapper_build = os.path.abspath(args.mapper_build or args.build)
         self.out = os.path.abspath(args.out or os.path.join(self.build, "demo"))
         self.wine_dir = os.path.abspath(args.wine_dir or os.environ.get("VORMAPPER_WINE_DIR") or
                                         os.path.join(self.build, "wine"))
@@ -75,8 +82,8 @@ class Demo:
         self.client = None
         self.started_wine = False
 
-    def exe(self, *parts):
-        path = os.path.join(self.build, *parts)
+    def exe(self, *parts, build=None):
+        path = os.path.join(build or self.build, *parts)
         if not os.path.exists(path):
             raise RuntimeError("%s is not built" % path)
         return path
@@ -134,11 +141,12 @@ class Demo:
         os.makedirs(settings, exist_ok=True)
         with open(os.path.join(settings, "vmapper.ini"), "w", newline="") as f:
             f.write(world.settings_ini())
-        args = [self.exe("tools", "playclient", "playclient.exe"), "--mapper", winpath(self.exe("mapper", "VorMapper.exe")),
+        args = [self.exe("tools", "playclient", "playclient.exe", build=self.client_build),
+                "--mapper", winpath(self.exe("mapper", "VorMapper.exe", build=self.mapper_build)),
                 "--settings-dir", winpath(settings) + "\\"] + args
         # Wine's output goes to a file: a pipe would be held open by Wine's services.
         self.wine_out = open(os.path.join(self.out, "wine.log"), "w")
-        self.client = subprocess.Popen(["wine"] + args, env=wine_env(self.wine_dir, self.display),
+        self.client = subprocess.Popen([WINE_RUN] + args, env=wine_env(self.wine_dir, self.display),
                                        stdin=subprocess.DEVNULL, stdout=self.wine_out, stderr=subprocess.STDOUT)
 
     def start_client(self):
@@ -190,10 +198,7 @@ class Demo:
             if self.server:
                 self.server.stop()
             if self.started_wine:
-                if self.args.headless:
-                    subprocess.run([WINE_ENV, "stop", self.wine_dir], stdout=subprocess.DEVNULL)
-                else:
-                    subprocess.run(["wineserver", "-k"], env=wine_env(self.wine_dir, self.display))
+                subprocess.run([WINE_ENV, "stop", self.wine_dir], stdout=subprocess.DEVNULL)
 
     # -------------------------------------------------------------- checks
 
@@ -205,7 +210,7 @@ class Demo:
             return run.returncode, run.stdout
         out = os.path.join(self.out, "vmm.out")
         with open(out, "w") as f:
-            run = subprocess.run(["wine", self.exe("tools", "vmm", "vmm.exe"), command, winpath(self.map_path)] +
+            run = subprocess.run([WINE_RUN, self.exe("tools", "vmm", "vmm.exe"), command, winpath(self.map_path)] +
                                  list(args), env=wine_env(self.wine_dir, self.display), stdout=f,
                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=120)
         with open(out) as f:
@@ -323,7 +328,9 @@ def main_of(session, doc, add_arguments=lambda p: None):
     signal.signal(signal.SIGTERM, stop)
     signal.signal(signal.SIGINT, stop)
     p = argparse.ArgumentParser(description=doc, formatter_class=argparse.RawDescriptionHelpFormatter)
-    p.add_argument("--build", required=True, help="the win32 build directory")
+    p.add_argument("--build", required=True, help="the Windows build directory (win32 or win64)")
+    p.add_argument("--client-build", help="the build whose playclient.exe runs (default: --build)")
+    p.add_argument("--mapper-build", help="the build whose VorMapper.exe is docked (default: --build)")
     p.add_argument("--out")
     add_arguments(p)
     args = p.parse_args()

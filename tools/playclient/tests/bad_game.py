@@ -5,7 +5,7 @@ closes in the middle of a line, and a mapper that is killed. The client must
 report each, answer the negotiation with refusals, and keep running until it
 is told to quit.
 
-  bad_game.py --build WIN32_BUILD_DIR --out DIR   (VORMAPPER_WINE_DIR: a running Wine environment)
+  bad_game.py --build WINDOWS_BUILD_DIR --out DIR   (VORMAPPER_WINE_DIR: a running Wine environment)
 """
 import argparse
 import os
@@ -16,6 +16,7 @@ import threading
 import time
 
 IAC, WILL, DO, DONT, WONT = 255, 251, 253, 254, 252
+WINE_RUN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "wine", "wine-run.sh")
 
 
 def winpath(path):
@@ -81,11 +82,6 @@ def main():
     p.add_argument("--build", required=True)
     p.add_argument("--out", required=True)
     args = p.parse_args()
-    wine_dir = os.environ["VORMAPPER_WINE_DIR"]
-    with open(os.path.join(wine_dir, "display")) as f:
-        display = f.read().strip()
-    env = dict(os.environ, WINEPREFIX=os.path.join(wine_dir, "prefix"), WINEARCH="win32", WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
     os.makedirs(args.out, exist_ok=True)
     log, quit_file, walk = (os.path.join(args.out, n) for n in ("client.log", "client.quit", "walk.txt"))
     for path in (log, quit_file):
@@ -99,10 +95,10 @@ def main():
     closed.bind(("127.0.0.1", 0))
     closed_port = closed.getsockname()[1]  # bound, never listening
     alone = subprocess.Popen(
-        ["wine", os.path.join(args.build, "tools", "playclient", "playclient.exe"), "--port", str(closed_port),
+        [WINE_RUN, os.path.join(args.build, "tools", "playclient", "playclient.exe"), "--port", str(closed_port),
          "--mapper", winpath(os.path.join(args.out, "no-such-mapper.exe")), "--log", winpath(log),
          "--quit-file", winpath(quit_file)],
-        env=env, stdin=subprocess.DEVNULL, stdout=open(os.path.join(args.out, "wine-alone.log"), "w"),
+        stdin=subprocess.DEVNULL, stdout=open(os.path.join(args.out, "wine-alone.log"), "w"),
         stderr=subprocess.STDOUT)
     try:
         wait_for(log, "% cannot start the mapper", client=alone)
@@ -126,10 +122,10 @@ def main():
     game = FakeGame()
     game.start()
     client = subprocess.Popen(
-        ["wine", os.path.join(args.build, "tools", "playclient", "playclient.exe"), "--port", str(game.port),
+        [WINE_RUN, os.path.join(args.build, "tools", "playclient", "playclient.exe"), "--port", str(game.port),
          "--mapper", winpath(os.path.join(args.build, "mapper", "VorMapper.exe")), "--log", winpath(log),
          "--walk", winpath(walk), "--step-ms", "0", "--quit-file", winpath(quit_file)],
-        env=env, stdin=subprocess.DEVNULL, stdout=open(os.path.join(args.out, "wine.log"), "w"),
+        stdin=subprocess.DEVNULL, stdout=open(os.path.join(args.out, "wine.log"), "w"),
         stderr=subprocess.STDOUT)
     try:
         text = wait_for(log, "after the long line", client=client)
@@ -139,7 +135,7 @@ def main():
         wait_for(log, "> hello", client=client)
         # The mapper dies under the client.
         pid = text.split("(process ")[1].split(")")[0]
-        subprocess.run(["wine", "taskkill", "/F", "/PID", pid], env=env, stdout=subprocess.DEVNULL,
+        subprocess.run([WINE_RUN, "taskkill", "/F", "/PID", pid], stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=60)
         wait_for(log, "the mapper ended without being asked to", client=client)
         game.go_on.set()
