@@ -33,6 +33,8 @@ bool CVorMapperDoc::OnNewDocument()
     m_bFollow = false;
     CRoom room;
     m_nCurrentRoom = AddRoom(room);
+    m_nFileVersion = kMapVersionWritten;
+    m_nStoredCurrentRoom = m_nCurrentRoom;
     m_observers = std::move(observers);
     NotifyMapReplaced();
     UpdateAllViews(nullptr, HINT_PLANE_CHANGED);

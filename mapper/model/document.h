@@ -9,6 +9,7 @@
 #include "mapper/model/bucket_map.h"
 #include "mapper/model/cell_index.h"
 #include "mapper/model/flat_index.h"
+#include "mapper/model/map_layout.h"
 #include "mapper/model/map_observer.h"
 #include "mapper/model/records.h"
 
@@ -17,6 +18,14 @@ class CArchive;
 using CRoomMap = CBucketMap<RoomId, CRoom>;
 using CLinkMap = CBucketMap<LinkId, CLink>;
 using CPlaneNameMap = CBucketMap<std::int32_t, std::string>;
+
+// A whole map as a reader builds it, before it replaces the document's map.
+struct CMapContents {
+    CMapFileHeader header{200, 200, 0.0, 1.0, 0, 1, 0, 0};
+    CPlaneNameMap planes;
+    CRoomMap rooms;
+    CLinkMap links;
+};
 
 // Update hints carried to the views.
 enum : long { HINT_REDRAW = 0, HINT_PLANE_CHANGED = 1 };
@@ -46,6 +55,16 @@ public:
     // Map file (version 2 written, 1 and 2 read). Throws CArchiveException;
     // a failed load leaves the document as after New.
     void Serialize(CArchive& ar);
+    // The map file of the document as it is (version 2).
+    void Store(CArchive& ar) const;
+    // Takes a whole map read from a file in place of this one: counters raised
+    // to the ids, a current room that is not stored replaced by the first room,
+    // observers told of a new map, not modified.
+    void ReplaceMap(CMapContents contents);
+    // The version of the map file last loaded (2 for a map not loaded from a
+    // .vmm file) and the current room as that file held it, before repair.
+    std::uint32_t GetFileVersion() const { return m_nFileVersion; }
+    RoomId GetStoredCurrentRoom() const { return m_nStoredCurrentRoom; }
 
     // --- lookup and storage
     CRoom GetRoom(RoomId id) const;
@@ -142,7 +161,6 @@ public:
     bool m_bOnline = false;
 
 private:
-    void Store(CArchive& ar) const;
     void Load(CArchive& ar);
     void ClearMap();
     // Stores the room (told to the observers) with its cell; a new one at
@@ -168,6 +186,8 @@ private:
     CNodeIndex<CCellKey, CCellHash> m_cells;
     std::uint32_t m_nLastLinkId = 0;
     std::uint32_t m_nLastRoomId = 0;
+    std::uint32_t m_nFileVersion = kMapVersionWritten;
+    RoomId m_nStoredCurrentRoom = 1;
 
     bool Observed() const { return !m_observers.empty(); }
     void NotifyRoom(RoomId id, const CRoom* before, const CRoom* after);

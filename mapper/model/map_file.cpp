@@ -7,10 +7,10 @@
 #include "mapper/model/archive.h"
 #include "mapper/model/document.h"
 
-std::vector<std::uint8_t> SaveMapBytes(CVorMapperDoc& doc)
+std::vector<std::uint8_t> SaveMapBytes(const CVorMapperDoc& doc)
 {
     CArchive ar;
-    doc.Serialize(ar);
+    doc.Store(ar);
     return ar.Buffer();
 }
 

@@ -7,7 +7,7 @@
 class CVorMapperDoc;
 
 // The map as the bytes of a version 2 file.
-std::vector<std::uint8_t> SaveMapBytes(CVorMapperDoc& doc);
+std::vector<std::uint8_t> SaveMapBytes(const CVorMapperDoc& doc);
 // Loads a map from file bytes. On failure the document is as after New and
 // `error` says why.
 bool LoadMapBytes(CVorMapperDoc& doc, const std::uint8_t* data, std::size_t size, std::string& error);

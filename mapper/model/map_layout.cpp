@@ -2,14 +2,10 @@
 
 #include "mapper/model/archive.h"
 
-namespace {
-constexpr std::uint32_t kVersionWritten = 2;
-}  // namespace
-
 void WriteMapHeader(CArchive& ar, const CMapFileHeader& h)
 {
     ar.WriteString(kMapSchemaTag);
-    ar.WriteU32(kVersionWritten);
+    ar.WriteU32(kMapVersionWritten);
     ar.WriteI32(h.originX);
     ar.WriteI32(h.originY);
     ar.WriteF64(h.rotation);

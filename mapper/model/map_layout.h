@@ -11,6 +11,7 @@
 class CArchive;
 
 inline constexpr std::string_view kMapSchemaTag = "VorMapperMap";
+inline constexpr std::uint32_t kMapVersionWritten = 2;
 
 struct CMapFileHeader {
     std::int32_t originX, originY;

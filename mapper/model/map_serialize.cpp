@@ -53,28 +53,28 @@ void CVorMapperDoc::Load(CArchive& ar)
     UpdateAllViews(nullptr, HINT_PLANE_CHANGED);
     // Everything is read into fresh containers first, so that a file that
     // fails half-way never leaves a half-read map behind.
-    CPlaneNameMap planes;
-    CRoomMap rooms;
-    CLinkMap links;
-    std::int32_t originX, originY, plane;
-    double rotation, zoom;
-    std::uint32_t currentRoom, lastRoomId, lastLinkId;
+    CMapContents map;
+    CMapFileHeader& h = map.header;
+    CPlaneNameMap& planes = map.planes;
+    CRoomMap& rooms = map.rooms;
+    CLinkMap& links = map.links;
+    std::uint32_t version;
     try {
         ar.SetContext("the schema tag");
         if (ar.ReadString() != kMapSchemaTag)
             throw CArchiveException(CArchiveException::badSchema, "bad tag: not a VorMapper map");
         ar.SetContext("the header");
-        const std::uint32_t version = ar.ReadU32();
+        version = ar.ReadU32();
         if (version != 1 && version != 2)
             throw CArchiveException(CArchiveException::badSchema, "unsupported version " + std::to_string(version));
-        originX = ar.ReadI32();
-        originY = ar.ReadI32();
-        rotation = ar.ReadF64();
-        zoom = ar.ReadF64();
-        plane = ar.ReadI32();
-        currentRoom = ar.ReadU32();
-        lastRoomId = ar.ReadU32();
-        lastLinkId = ar.ReadU32();
+        h.originX = ar.ReadI32();
+        h.originY = ar.ReadI32();
+        h.rotation = ar.ReadF64();
+        h.zoom = ar.ReadF64();
+        h.currentPlane = ar.ReadI32();
+        h.currentRoom = ar.ReadU32();
+        h.lastRoomId = ar.ReadU32();
+        h.lastLinkId = ar.ReadU32();
 
         ar.SetContext("the plane name count");
         const std::uint32_t planeCount = ar.ReadU32();
@@ -135,18 +135,27 @@ void CVorMapperDoc::Load(CArchive& ar)
         throw;
     }
 
+    ReplaceMap(std::move(map));
+    m_nFileVersion = version;
+}
+
+void CVorMapperDoc::ReplaceMap(CMapContents map)
+{
+    const CMapFileHeader& h = map.header;
     ClearMap();
-    m_nOriginX = originX;
-    m_nOriginY = originY;
-    m_dRotation = rotation;
-    m_dZoom = zoom;
-    m_nCurrentPlane = plane;
-    m_nCurrentRoom = currentRoom;
-    m_nLastRoomId = lastRoomId;
-    m_nLastLinkId = lastLinkId;
-    m_planeNames = std::move(planes);
-    m_roomMap = std::move(rooms);
-    m_linkMap = std::move(links);
+    m_nOriginX = h.originX;
+    m_nOriginY = h.originY;
+    m_dRotation = h.rotation;
+    m_dZoom = h.zoom;
+    m_nCurrentPlane = h.currentPlane;
+    m_nCurrentRoom = h.currentRoom;
+    m_nLastRoomId = h.lastRoomId;
+    m_nLastLinkId = h.lastLinkId;
+    m_planeNames = std::move(map.planes);
+    m_roomMap = std::move(map.rooms);
+    m_linkMap = std::move(map.links);
+    m_nFileVersion = kMapVersionWritten;
+    m_nStoredCurrentRoom = h.currentRoom;
     RebuildCellIndex();
     RaiseCountersToIds();
     if (!m_roomMap.Find(m_nCurrentRoom) && !m_roomMap.empty())

@@ -54,3 +54,29 @@ std::string MapTextToUtf8(std::string_view text)
     }
     return out;
 }
+
+std::string Utf8ToMapText(std::string_view utf8, std::size_t& replaced)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        bool sequence = length > 1 && i + length <= utf8.size();
+        for (std::size_t k = 1; sequence && k < length; ++k)
+            sequence = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
+        if (!sequence) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        if (length == 2 && c <= 0xC3) {
+            out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F));
+        } else {
+            out += '?';
+            ++replaced;
+        }
+        i += length;
+    }
+    return out;
+}

@@ -82,3 +82,7 @@ private:
 // Map text as UTF-8, for formats that want Unicode (JSON, image text): each
 // 8-bit byte becomes the code point of the same value.
 std::string MapTextToUtf8(std::string_view text);
+// UTF-8 as map text, the inverse of MapTextToUtf8: a code point above 255
+// becomes '?', counted in `replaced`. Bytes that are not UTF-8 are kept as
+// they are.
+std::string Utf8ToMapText(std::string_view utf8, std::size_t& replaced);

@@ -7,7 +7,7 @@ const CVmmCommandEntry kCommands[] = {
     {"new", "new FILE", VmmNew},
     {"info", "info FILE", VmmInfo},
     {"dump", "dump FILE", VmmDump},
-    {"convert", "convert IN OUT", VmmConvert},
+    {"convert", "convert IN OUT [--from FORMAT] [--to FORMAT]", VmmConvert},
     {"check", "check FILE", VmmCheck},
     {"render", "render FILE OUT.png|OUT.svg|OUT.pdf [--size WxH] [--plane N] [--follow] [--no-grid] [--no-rose] [--no-state] [--no-higher] [--no-lower]", VmmRender},
     {"path", "path FILE FROM TO", VmmPath},
