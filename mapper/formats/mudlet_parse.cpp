@@ -1,5 +1,6 @@
 #include "mapper/formats/mudlet_parse.h"
 
+#include <charconv>
 #include <cstring>
 #include <limits>
 
@@ -105,8 +106,11 @@ void CMudletParser::Map()
         if (key == "formatVersion") {
             Expect(EKind::Number, "formatVersion");
             const double v = m_json.Number().dValue;
-            if (v != 1.0)
-                m_json.Fail("formatVersion " + std::to_string(v) + " is not 1: a map of another version");
+            if (v != 1.0) {
+                char text[32];
+                const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+                m_json.Fail("formatVersion " + std::string(text, end) + " is not 1: a map of another version");
+            }
             m_bVersion = true;
         } else if (key == "areas") {
             Areas();

@@ -37,7 +37,8 @@ bool ParseArgs(const VmmArgs& args, std::vector<std::string>& files, std::string
         if (args[i] == "--from" || args[i] == "--to") {
             if (i + 1 == args.size())
                 return false;
-            (args[i] == "--from" ? from : to) = args[++i];
+            std::string& name = args[i] == "--from" ? from : to;
+            name = args[++i];
         } else if (args[i].rfind("--", 0) == 0) {
             return false;
         } else {
