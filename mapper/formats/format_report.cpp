@@ -1,5 +1,21 @@
 #include "mapper/formats/format_report.h"
 
+namespace {
+// An example as it fits in a line: control characters as spaces, and cut
+// (between characters) after kMaxExampleBytes.
+std::string OneLine(const std::string& example)
+{
+    std::string out;
+    for (std::size_t i = 0; i < example.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(example[i]);
+        if (out.size() >= CFormatReport::kMaxExampleBytes && (c & 0xC0) != 0x80)
+            return out + "...";
+        out += c < 0x20 || c == 0x7F ? ' ' : static_cast<char>(c);
+    }
+    return out;
+}
+}  // namespace
+
 void CFormatReport::NotCarried(const std::string& kind, std::uint64_t count, const std::string& example)
 {
     Item* item = nullptr;
@@ -12,7 +28,7 @@ void CFormatReport::NotCarried(const std::string& kind, std::uint64_t count, con
     }
     item->count += count;
     if (!example.empty() && item->examples.size() < kMaxExamples)
-        item->examples.push_back(example);
+        item->examples.push_back(OneLine(example));
 }
 
 std::vector<std::string> CFormatReport::Lines() const

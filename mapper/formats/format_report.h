@@ -13,6 +13,8 @@ public:
         std::vector<std::string> examples;  // at most kMaxExamples, first seen first
     };
     static constexpr std::size_t kMaxExamples = 3;
+    // Longer examples are cut; control characters become spaces.
+    static constexpr std::size_t kMaxExampleBytes = 40;
 
     // Counts `count` more of `kind`, keeping `example` while there is room.
     void NotCarried(const std::string& kind, std::uint64_t count = 1, const std::string& example = {});

@@ -58,3 +58,13 @@ TEST(MapFormats, DumpTellsTheVersionOfTheFileTheMapCameFrom)
     EXPECT_EQ(text.rfind("{\n  \"version\": 2,\n", 0), 0u) << text;
     EXPECT_FALSE(DumpJsonMapFormat().CanRead());
 }
+
+TEST(FormatReport, ExamplesStayOnOneShortLine)
+{
+    CFormatReport report;
+    report.NotCarried("special exits", 1, "say\nhello");
+    report.NotCarried("special exits", 1, std::string(30, 'x') + "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(report.Lines(), std::vector<std::string>({"not carried: 2 special exits (say hello, " +
+                                                         std::string(30, 'x') +
+                                                         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9...)"}));
+}

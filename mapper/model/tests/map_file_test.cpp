@@ -312,6 +312,7 @@ TEST(MapFile, VersionOneLoadsWithDefaultsAndIsWrittenAsVersionTwo)
     EXPECT_EQ(east.m_info.m_crLabelBack, kColorNone);
     EXPECT_EQ(doc.GetPlaneName(4), "Roof");
     EXPECT_EQ(doc.m_nCurrentRoom, 2u);
+    EXPECT_EQ(doc.GetFileVersion(), 1u);
     ASSERT_TRUE(doc.Move(DIR_W));
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
     const Bytes v2 = Save(doc);
@@ -332,6 +333,8 @@ TEST(MapFile, IdsAboveTheCountersRaiseThemAndAMissingCurrentRoomIsReplaced)
     EXPECT_EQ(loaded.GetLastRoomId(), 2u);
     EXPECT_EQ(loaded.GetLastLinkId(), 1u);
     EXPECT_EQ(loaded.m_nCurrentRoom, loaded.GetRooms().begin().key());
+    EXPECT_EQ(loaded.GetStoredCurrentRoom(), 999u);  // as the file held it
+    EXPECT_EQ(loaded.GetFileVersion(), 2u);
     // New records can no longer overwrite stored ones.
     EXPECT_EQ(AddRoomAt(loaded, 9, 9), 3u);
     EXPECT_EQ(loaded.GetRooms().size(), 3u);
