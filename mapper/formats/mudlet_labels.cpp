@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <map>
-#include <tuple>
 #include <unordered_map>
+
+#include "mapper/model/cell_index.h"
 
 namespace {
 constexpr double kPitch = 26.0, kCentre = 13.0;
@@ -53,7 +53,8 @@ private:
     const CMudletMap& m_map;
     const CMudletPlanes& m_planes;
     std::vector<CRoom>& m_rooms;
-    std::map<std::tuple<std::int32_t, std::int32_t, std::int32_t>, std::vector<std::uint32_t>> m_cells;
+    std::unordered_map<CCellKey, std::vector<std::uint32_t>, CCellHash> m_cells;
+    std::unordered_map<std::int32_t, std::size_t> m_free;  // rooms without a label, by plane
 };
 
 void CLabelPlacer::Place(CFormatReport& report)
@@ -99,8 +100,13 @@ bool CLabelPlacer::Nearest(const CMudletLabel& label, std::uint32_t& best)
     if (!m_planes.Find(label.area, label.z, plane))
         return false;
     if (m_cells.empty())
-        for (std::uint32_t r = 0; r < m_rooms.size(); ++r)
-            m_cells[{m_rooms[r].m_nPlane, m_rooms[r].m_nX, m_rooms[r].m_nY}].push_back(r);
+        for (std::uint32_t r = 0; r < m_rooms.size(); ++r) {
+            m_cells[{m_rooms[r].m_nX, m_rooms[r].m_nY, m_rooms[r].m_nPlane}].push_back(r);
+            if (m_rooms[r].m_info.m_strLabel.empty())
+                ++m_free[m_rooms[r].m_nPlane];
+        }
+    if (m_free[plane] == 0)
+        return false;
     // The label's centre in cells, y down.
     const double cx = label.x + label.width / 2, cy = -(label.y - label.height / 2);
     const std::int64_t x0 = std::llround(std::fmax(std::fmin(cx, 3e9), -3e9));
@@ -112,7 +118,7 @@ bool CLabelPlacer::Nearest(const CMudletLabel& label, std::uint32_t& best)
                 if (std::max(std::llabs(x - x0), std::llabs(y - y0)) != reach || x < INT32_MIN || x > INT32_MAX ||
                     y < INT32_MIN || y > INT32_MAX)
                     continue;
-                const auto cell = m_cells.find({plane, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)});
+                const auto cell = m_cells.find({static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), plane});
                 if (cell == m_cells.end())
                     continue;
                 for (std::uint32_t r : cell->second) {
@@ -125,8 +131,10 @@ bool CLabelPlacer::Nearest(const CMudletLabel& label, std::uint32_t& best)
                     }
                 }
             }
-        if (bestDistance >= 0)
+        if (bestDistance >= 0) {
+            --m_free[plane];
             return true;
+        }
     }
     return false;
 }

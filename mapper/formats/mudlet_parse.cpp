@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
+#include <utility>
 
 #include "mapper/formats/json_reader.h"
 
@@ -60,7 +62,7 @@ private:
         m_json.Skip();
     }
     // Skips a value, counting it as `kind` when it is not null or false.
-    void Dropped(const char* kind, const std::string& example = {})
+    void Dropped(const char* kind)
     {
         const EKind k = m_json.Peek();
         if (k == EKind::Null) {
@@ -71,7 +73,18 @@ private:
             return;
         if (k != EKind::Bool)
             m_json.Skip();
-        m_report.NotCarried(kind, 1, example);
+        m_report.NotCarried(kind);
+    }
+
+    // Drops the value of a key that names a kind VorMapper has no place for.
+    bool DroppedKey(const std::string& key, std::initializer_list<std::pair<const char*, const char*>> kinds)
+    {
+        for (const auto& [name, kind] : kinds)
+            if (key == name) {
+                Dropped(kind);
+                return true;
+            }
+        return false;
     }
 
     void Areas();
@@ -214,15 +227,8 @@ void CMudletParser::Room(std::uint32_t area)
                 m_json.Skip();
                 m_report.NotCarried("stubs");
             }
-        } else if (key == "locked") {
-            Dropped("locks");
-        } else if (key == "weight") {
-            Dropped("weights");
-        } else if (key == "symbol") {
-            Dropped("symbols");
-        } else if (key == "hash") {
-            Dropped("room hashes");
-        } else {
+        } else if (!DroppedKey(key, {{"locked", "locks"}, {"weight", "weights"}, {"symbol", "symbols"},
+                                     {"hash", "room hashes"}})) {
             Unknown(key);
         }
     }
@@ -278,15 +284,8 @@ void CMudletParser::Exit(std::uint32_t roomIndex, std::uint32_t firstExit)
         } else if (key == "exitId") {
             target = Whole("the exitId of an exit", kInt32Min, kInt32Max);
             hasTarget = true;
-        } else if (key == "door") {
-            Dropped("doors");
-        } else if (key == "weight") {
-            Dropped("weights");
-        } else if (key == "locked") {
-            Dropped("locks");
-        } else if (key == "customLine") {
-            Dropped("custom lines");
-        } else {
+        } else if (!DroppedKey(key, {{"door", "doors"}, {"weight", "weights"}, {"locked", "locks"},
+                                     {"customLine", "custom lines"}})) {
             Unknown(key);
         }
     }

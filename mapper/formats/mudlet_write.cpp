@@ -26,16 +26,23 @@ std::string Number(double v)
     return std::string(buf, r.ptr);
 }
 
-void Colour(CJsonWriter& json, ColorRef c, bool transparent)
+// A colour's member: "color24RGB": [r, g, b], or with `alpha` "color32RGBA".
+void Components(CJsonWriter& json, ColorRef c, int alpha = -1)
 {
-    json.BeginObject();
-    json.Key("color32RGBA");
+    json.Key(alpha < 0 ? "color24RGB" : "color32RGBA");
     json.BeginArray();
     json.Int(c & 0xFF);
     json.Int((c >> 8) & 0xFF);
     json.Int((c >> 16) & 0xFF);
-    json.Int(transparent ? 0 : 255);
+    if (alpha >= 0)
+        json.Int(alpha);
     json.EndArray();
+}
+
+void Colour(CJsonWriter& json, ColorRef c, bool transparent)
+{
+    json.BeginObject();
+    Components(json, c, transparent ? 0 : 255);
     json.EndObject();
 }
 
@@ -292,12 +299,7 @@ void CMudletWriter::Write()
     for (std::size_t i = 0; i < m_colours.size(); ++i) {
         const ColorRef c = m_colours[i];
         m_json.BeginObject();
-        m_json.Key("color24RGB");
-        m_json.BeginArray();
-        m_json.Int(c & 0xFF);
-        m_json.Int((c >> 8) & 0xFF);
-        m_json.Int((c >> 16) & 0xFF);
-        m_json.EndArray();
+        Components(m_json, c);
         m_json.Key("id");
         m_json.Int(kFirstEnvironment + std::int64_t(i));
         m_json.EndObject();
