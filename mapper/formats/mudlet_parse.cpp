@@ -1,114 +1,11 @@
+// Mudlet maps: the top level, areas, rooms and exits, user data.
 #include "mapper/formats/mudlet_parse.h"
 
 #include <charconv>
-#include <cstring>
-#include <initializer_list>
-#include <limits>
-#include <utility>
 
-#include "mapper/formats/json_reader.h"
+#include "mapper/formats/mudlet_parser.h"
 
-namespace {
-using EKind = CJsonReader::EKind;
-constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-// Report kinds, as the user reads them after "not carried: 12 ".
-constexpr const char* kInOut = "in/out exits";
-constexpr const char* kSpecial = "special exits";
-
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
-
-class CMudletParser {
-public:
-    CMudletParser(const std::uint8_t* data, std::size_t size, CMudletMap& map, CFormatReport& report)
-        : m_json(reinterpret_cast<const char*>(data), size), m_map(map), m_report(report)
-    {
-    }
-    void Map();
-    const CJsonReader& Json() const { return m_json; }
-
-private:
-    void Expect(EKind kind, const std::string& what)
-    {
-        if (m_json.Peek() != kind)
-            m_json.Fail(what + " must be " + CJsonReader::KindName(kind));
-    }
-    std::int64_t Whole(const std::string& what, std::int64_t lo, std::int64_t hi)
-    {
-        Expect(EKind::Number, what);
-        std::int64_t v = 0;
-        if (!m_json.Number().Whole(lo, hi, v))
-            m_json.Fail(what + " must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
-        return v;
-    }
-    double Real(const std::string& what)
-    {
-        Expect(EKind::Number, what);
-        const double v = m_json.Number().dValue;
-        if (v != v || v > 1e15 || v < -1e15)
-            m_json.Fail(what + " is out of range");
-        return v;
-    }
-    std::string Text(const std::string& what)
-    {
-        Expect(EKind::String, what);
-        return m_json.String();
-    }
-    void Count(const std::string& what) { Whole(what, 0, kInt32Max); }
-    void Unknown(const std::string& key)
-    {
-        m_report.NotCarried("unknown keys", 1, key);
-        m_json.Skip();
-    }
-    // Skips a value, counting it as `kind` when it is not null or false.
-    void Dropped(const char* kind)
-    {
-        const EKind k = m_json.Peek();
-        if (k == EKind::Null) {
-            m_json.Null();
-            return;
-        }
-        if (k == EKind::Bool && !m_json.Bool())
-            return;
-        if (k != EKind::Bool)
-            m_json.Skip();
-        m_report.NotCarried(kind);
-    }
-
-    // Drops the value of a key that names a kind VorMapper has no place for.
-    bool DroppedKey(const std::string& key, std::initializer_list<std::pair<const char*, const char*>> kinds)
-    {
-        for (const auto& [name, kind] : kinds)
-            if (key == name) {
-                Dropped(kind);
-                return true;
-            }
-        return false;
-    }
-
-    void Areas();
-    void Area(std::uint32_t index);
-    void Room(std::uint32_t area);
-    void Coordinates(CMudletRoom& room);
-    void Exits(CMudletRoom& room, std::uint32_t roomIndex);
-    void Exit(std::uint32_t roomIndex, std::uint32_t firstExit);
-    void Labels(std::uint32_t area);
-    void Label(std::uint32_t area);
-    ColorRef Colour(const std::string& what, bool& transparent);
-    // Reads the components of a colour member named `key`; false for another key.
-    bool Components(const std::string& key, const std::string& what, unsigned rgba[4]);
-    void UserData(CMudletUserData* vormapper);
-    void EnvColors();
-    void EnvMapping();
-    void PlayersRoom();
-
-    CJsonReader m_json;
-    CMudletMap& m_map;
-    CFormatReport& m_report;
-    bool m_bVersion = false;
-    bool m_bAreas = false;
-};
+namespace mudlet_parse {
 
 void CMudletParser::Map()
 {
@@ -293,7 +190,7 @@ void CMudletParser::Exit(std::uint32_t roomIndex, std::uint32_t firstExit)
         m_json.Fail(std::string("an exit without ") + (hasName ? "an exitId" : "a name"));
     const Direction dir = MudletExitDirection(name);
     if (dir == DIR_NONE) {
-        m_report.NotCarried(name == "in" || name == "out" ? kInOut : kSpecial, 1,
+        m_report.NotCarried(name == "in" || name == "out" ? "in/out exits" : "special exits", 1,
                             name == "in" || name == "out" ? std::string() : name);
         return;
     }
@@ -309,173 +206,18 @@ void CMudletParser::Exit(std::uint32_t roomIndex, std::uint32_t firstExit)
     m_map.exits.push_back({roomIndex, dir, target});
 }
 
-void CMudletParser::Labels(std::uint32_t area)
-{
-    Expect(EKind::Array, "the labels of an area");
-    m_json.BeginArray();
-    while (m_json.NextElement())
-        Label(area);
-}
-
-void CMudletParser::Label(std::uint32_t area)
-{
-    Expect(EKind::Object, "a label");
-    m_json.BeginObject();
-    CMudletLabel label;
-    label.area = area;
-    bool hasCoordinates = false;
-    std::string key;
-    while (m_json.NextMember(key)) {
-        if (key == "id") {
-            label.id = Whole("the id of a label", kInt32Min, kInt32Max);
-        } else if (key == "coordinates") {
-            Expect(EKind::Array, "the coordinates of a label");
-            m_json.BeginArray();
-            int n = 0;
-            while (m_json.NextElement()) {
-                if (n == 0)
-                    label.x = Real("the coordinates of a label");
-                else if (n == 1)
-                    label.y = Real("the coordinates of a label");
-                else if (n == 2)
-                    label.z = Whole("the level of a label", kInt32Min, kInt32Max);
-                else
-                    m_json.Fail("the coordinates of a label must be three numbers");
-                ++n;
-            }
-            if (n != 3)
-                m_json.Fail("the coordinates of a label must be three numbers");
-            hasCoordinates = true;
-        } else if (key == "size") {
-            Expect(EKind::Array, "the size of a label");
-            m_json.BeginArray();
-            int n = 0;
-            while (m_json.NextElement()) {
-                if (n > 1)
-                    m_json.Fail("the size of a label must be two numbers");
-                (n++ == 0 ? label.width : label.height) = Real("the size of a label");
-            }
-        } else if (key == "text") {
-            label.text = Text("the text of a label");
-        } else if (key == "colors") {
-            Expect(EKind::Array, "the colors of a label");
-            m_json.BeginArray();
-            int n = 0;
-            while (m_json.NextElement()) {
-                bool transparent = false;
-                const ColorRef c = Colour("a label colour", transparent);
-                if (n == 0)
-                    label.fg = c;
-                else if (n == 1)
-                    label.bg = transparent ? kColorNone : c;
-                ++n;
-            }
-        } else if (key == "image" || key == "showOnTop" || key == "scaledels") {
-            m_json.Skip();  // the picture Mudlet draws, and how: the text is the label here
-        } else {
-            Unknown(key);
-        }
-    }
-    if (!hasCoordinates)
-        m_json.Fail("a label without coordinates");
-    if (label.text.empty())
-        m_report.NotCarried("image-only labels");
-    else
-        m_map.labels.push_back(std::move(label));
-}
-
-bool CMudletParser::Components(const std::string& key, const std::string& what, unsigned rgba[4])
-{
-    const int n = key == "color24RGB" ? 3 : key == "color32RGBA" ? 4 : 0;
-    if (n == 0)
-        return false;
-    Expect(EKind::Array, what);
-    m_json.BeginArray();
-    rgba[3] = 255;
-    int i = 0;
-    while (m_json.NextElement()) {
-        if (i == n)
-            m_json.Fail(what + " must have " + std::to_string(n) + " components");
-        rgba[i++] = static_cast<unsigned>(Whole(what, 0, 255));
-    }
-    if (i != n)
-        m_json.Fail(what + " must have " + std::to_string(n) + " components");
-    return true;
-}
-
-ColorRef CMudletParser::Colour(const std::string& what, bool& transparent)
-{
-    Expect(EKind::Object, what);
-    m_json.BeginObject();
-    std::string key;
-    unsigned rgba[4] = {0, 0, 0, 255};
-    bool found = false;
-    while (m_json.NextMember(key)) {
-        if (Components(key, what, rgba))
-            found = true;
-        else
-            Unknown(key);
-    }
-    if (!found)
-        m_json.Fail(what + " without color24RGB or color32RGBA");
-    transparent = rgba[3] == 0;
-    return Rgb(rgba[0], rgba[1], rgba[2]);
-}
-
 void CMudletParser::UserData(CMudletUserData* vormapper)
 {
     Expect(EKind::Object, "userData");
     m_json.BeginObject();
     std::string key;
     while (m_json.NextMember(key)) {
-        if (vormapper && StartsWith(key, mudlet_keys::kPrefix) && m_json.Peek() == EKind::String) {
+        if (vormapper && key.rfind(mudlet_keys::kPrefix, 0) == 0 && m_json.Peek() == EKind::String) {
             vormapper->emplace_back(key, m_json.String());
             continue;
         }
         m_json.Skip();
         m_report.NotCarried("user data", 1, key);
-    }
-}
-
-void CMudletParser::EnvColors()
-{
-    Expect(EKind::Array, "customEnvColors");
-    m_json.BeginArray();
-    while (m_json.NextElement()) {
-        Expect(EKind::Object, "a custom environment colour");
-        m_json.BeginObject();
-        std::string key;
-        std::int64_t id = 0;
-        bool hasId = false, hasColour = false;
-        unsigned rgba[4] = {0, 0, 0, 255};
-        while (m_json.NextMember(key)) {
-            if (key == "id") {
-                id = Whole("the id of an environment", kInt32Min, kInt32Max);
-                hasId = true;
-            } else if (Components(key, "an environment colour", rgba)) {
-                hasColour = true;
-            } else {
-                Unknown(key);
-            }
-        }
-        if (!hasId || !hasColour)
-            m_json.Fail("a custom environment colour needs an id and a colour");
-        m_map.environments.custom[id] = Rgb(rgba[0], rgba[1], rgba[2]);
-    }
-}
-
-void CMudletParser::EnvMapping()
-{
-    Expect(EKind::Object, "envToColorMapping");
-    m_json.BeginObject();
-    std::string key;
-    while (m_json.NextMember(key)) {
-        const std::int64_t to = Whole("an environment's colour index", kInt32Min, kInt32Max);
-        char* end = nullptr;
-        const long long from = std::strtoll(key.c_str(), &end, 10);
-        if (key.empty() || *end != '\0')
-            m_json.Fail("envToColorMapping has the key \"" + key + "\", which is not an environment number");
-        m_map.environments.mapping[from] = to;
     }
 }
 
@@ -490,12 +232,12 @@ void CMudletParser::PlayersRoom()
             m_map.playerRoom = id;  // of several profiles, the first
     }
 }
-}  // namespace
+}  // namespace mudlet_parse
 
 bool ParseMudletJson(const std::uint8_t* data, std::size_t size, CMudletMap& map, CFormatReport& report,
                      std::string& error)
 {
-    CMudletParser parser(data, size, map, report);
+    mudlet_parse::CMudletParser parser(data, size, map, report);
     try {
         parser.Map();
     } catch (const CJsonError& e) {
