@@ -1,0 +1,27 @@
+#pragma once
+// The texts of TinTin++ map fields: map text (8-bit) to and from a field
+// (UTF-8 on one line, braces balanced), and TinTin++ colour codes.
+//
+// TinTin++ keeps a field's characters as they are, so a field written here
+// needs escapes only where the file's syntax would break: a line break is
+// written "\n" (or "\r"), the braces of a text whose braces do not balance
+// "\x7B" and "\x7D", and a backslash that would start one of these "\\".
+// Reading decodes the same escapes and keeps any other backslash.
+#include <string>
+#include <string_view>
+
+#include "mapper/model/types.h"
+
+// The field text for a map text (without the enclosing braces). NUL
+// characters are left out; `droppedNul` is set when there were any.
+std::string TintinFieldFromMapText(std::string_view text, bool* droppedNul = nullptr);
+// The map text of a field. Characters beyond Latin-1 become '?' and set
+// `lossy`; bytes that are not UTF-8 are kept as they are.
+std::string MapTextFromTintinField(std::string_view field, bool* lossy = nullptr);
+
+// The colour a TinTin++ colour code shows text in ("<fff>", "<178>",
+// "<F0B5345>", "<g12>"); the last foreground code wins. False when the code
+// names no foreground colour this reader knows.
+bool ParseTintinColor(std::string_view code, ColorRef& color);
+// "<Frrggbb>" for a colour, empty for kColorNone.
+std::string TintinColorCode(ColorRef color);
