@@ -104,17 +104,20 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-// A whole number of at most 19 digits, spaces around it allowed.
+// A whole number, spaces around it allowed; one too large for 64 bits
+// gives the largest value.
 bool ParseNumber(std::string_view s, std::uint64_t& value)
 {
     s = Trim(s);
-    if (s.empty() || s.size() > 19)
+    if (s.empty())
         return false;
     value = 0;
+    constexpr std::uint64_t kMax = ~std::uint64_t(0);
     for (char c : s) {
         if (c < '0' || c > '9')
             return false;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
     }
     return true;
 }
@@ -181,7 +184,10 @@ private:
             return true;
         }
         if (vnum > kTintinMaxVnum) {
-            error = "room vnum " + std::to_string(vnum) + " on line " + std::to_string(l.line) + " is above " +
+            std::string text(Trim(Field(l, 0)).substr(0, 24));
+            if (Trim(Field(l, 0)).size() > 24)
+                text += "...";
+            error = "room vnum " + text + " on line " + std::to_string(l.line) + " is above " +
                     std::to_string(kTintinMaxVnum);
             return false;
         }

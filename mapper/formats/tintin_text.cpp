@@ -156,16 +156,27 @@ bool ColorOfCode(std::string_view body, ColorRef& color, bool& foreground)
 
 std::string TintinFieldFromMapText(std::string_view text, bool* droppedNul)
 {
+    std::string withoutNul;
+    if (text.find('\0') != std::string_view::npos) {
+        for (char c : text)
+            if (c != '\0')
+                withoutNul += c;
+        text = withoutNul;
+        if (droppedNul)
+            *droppedNul = true;
+    }
     const bool keepBraces = BracesBalance(text);
+    // A backslash is doubled where what follows it is written as an escape
+    // or reads as one.
+    const auto doubled = [&](std::string_view rest) {
+        return StartsEscape(rest) ||
+               (!rest.empty() && (rest[0] == '\n' || rest[0] == '\r' || (!keepBraces && (rest[0] == '{' || rest[0] == '}'))));
+    };
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         switch (c) {
-        case '\0':
-            if (droppedNul)
-                *droppedNul = true;
-            break;
         case '\n':
             out += "\\n";
             break;
@@ -179,7 +190,7 @@ std::string TintinFieldFromMapText(std::string_view text, bool* droppedNul)
             out += keepBraces ? "}" : "\\x7D";
             break;
         case '\\':
-            out += StartsEscape(text.substr(i + 1)) ? "\\\\" : "\\";
+            out += doubled(text.substr(i + 1)) ? "\\\\" : "\\";
             break;
         default:
             AppendUtf8(out, static_cast<unsigned char>(c));
