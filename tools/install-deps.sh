@@ -6,7 +6,7 @@ set -euo pipefail
 need=(cmake make ninja-build g++ googletest libgtest-dev libbenchmark-dev
       nlohmann-json3-dev libcairo2-dev python3 clang
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64 xvfb imagemagick fonts-wine tinymux
-      tmux tf5 xdotool)
+      tmux tf5 xdotool tintin++)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
