@@ -2,8 +2,9 @@
 // links, ids with gaps, colours, plane names, and titles and comments full of
 // braces, line breaks, backslashes and client commands.
 //   tintin_sample_export write OUT.map TOUCH_PATH   writes the map
-//   tintin_sample_export read IN.map                reads a map, prints
-//                                                   "rooms N links M"
+//   tintin_sample_export read IN.map [OUT.vmm]      reads a map, prints
+//                                                   "rooms N links M", and
+//                                                   saves it as a .vmm map
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -95,7 +96,7 @@ int main(int argc, char** argv)
         }
         return 0;
     }
-    if (mode == "read" && argc == 3) {
+    if (mode == "read" && (argc == 3 || argc == 4)) {
         std::vector<std::uint8_t> bytes;
         if (!ReadFileBytes(argv[2], bytes, error) ||
             !TintinMapFormat().Read(doc, bytes.data(), bytes.size(), report, error)) {
@@ -103,8 +104,12 @@ int main(int argc, char** argv)
             return 1;
         }
         std::cout << "rooms " << doc.GetRooms().size() << " links " << doc.GetLinks().size() << "\n";
+        if (argc == 4 && !SaveMapFile(doc, argv[3], error)) {
+            std::cerr << error << "\n";
+            return 1;
+        }
         return 0;
     }
-    std::cerr << "usage: tintin_sample_export write OUT.map TOUCH_PATH | read IN.map\n";
+    std::cerr << "usage: tintin_sample_export write OUT.map TOUCH_PATH | read IN.map [OUT.vmm]\n";
     return 2;
 }
