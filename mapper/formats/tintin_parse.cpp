@@ -1,6 +1,26 @@
 #include "mapper/formats/tintin_parse.h"
 
+#include "mapper/formats/tintin_text.h"
+
 namespace {
+// A whole number, spaces around it allowed; one too large for 64 bits
+// gives the largest value.
+bool ParseNumber(std::string_view s, std::uint64_t& value)
+{
+    s = TrimTintinField(s);
+    if (s.empty())
+        return false;
+    value = 0;
+    constexpr std::uint64_t kMax = ~std::uint64_t(0);
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return false;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+    }
+    return true;
+}
+
 struct CLine {
     std::string_view kind;
     std::vector<std::string_view> fields;
@@ -18,7 +38,22 @@ public:
     }
 
     bool AtEnd() const { return m_pos >= m_size; }
-    std::uint32_t LineNumber() const { return m_line; }
+
+    // Passes a first line of "C <size>"; false for any other.
+    bool SkipSizeLine()
+    {
+        std::size_t end = m_pos;
+        while (end < m_size && m_p[end] != '\n')
+            ++end;
+        const std::string_view line(m_p + m_pos, end - m_pos);
+        std::uint64_t size = 0;
+        if (line.size() < 2 || line[0] != 'C' || (line[1] != ' ' && line[1] != '\t') ||
+            !ParseNumber(line.substr(2), size))
+            return false;
+        m_pos = end < m_size ? end + 1 : end;
+        ++m_line;
+        return true;
+    }
 
     // The next line, with braced fields that may span lines; false with
     // `error` set on unbalanced braces.
@@ -95,32 +130,7 @@ private:
     std::uint32_t m_line = 1;
 };
 
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
 
-// A whole number, spaces around it allowed; one too large for 64 bits
-// gives the largest value.
-bool ParseNumber(std::string_view s, std::uint64_t& value)
-{
-    s = Trim(s);
-    if (s.empty())
-        return false;
-    value = 0;
-    constexpr std::uint64_t kMax = ~std::uint64_t(0);
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return false;
-        const auto digit = static_cast<std::uint64_t>(c - '0');
-        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
-    }
-    return true;
-}
 
 std::string_view Field(const CLine& l, std::size_t i) { return i < l.fields.size() ? l.fields[i] : std::string_view(); }
 
@@ -160,7 +170,7 @@ public:
         else if (k == "G") {
             std::uint64_t v = 0;
             if (!ParseNumber(rawRest, v) || v != 0)
-                m_report.NotCarried("global exit rooms", 1, std::string(Trim(rawRest)));
+                m_report.NotCarried("global exit rooms", 1, std::string(TrimTintinField(rawRest)));
         } else if (k == "L")
             m_report.NotCarried("legend entries", 1);
         else if (k == "LM")
@@ -184,8 +194,8 @@ private:
             return true;
         }
         if (vnum > kTintinMaxVnum) {
-            std::string text(Trim(Field(l, 0)).substr(0, 24));
-            if (Trim(Field(l, 0)).size() > 24)
+            std::string text(TrimTintinField(Field(l, 0)).substr(0, 24));
+            if (TrimTintinField(Field(l, 0)).size() > 24)
                 text += "...";
             error = "room vnum " + text + " on line " + std::to_string(l.line) + " is above " +
                     std::to_string(kTintinMaxVnum);
@@ -250,14 +260,23 @@ bool ParseTintinFile(const std::uint8_t* data, std::size_t size, CTintinFile& fi
 {
     file = CTintinFile();
     CScanner scanner(data, size);
+    if (scanner.AtEnd()) {
+        error = "not a TinTin++ map: the file is empty";
+        return false;
+    }
+    // The first line is looked at before any brace is counted: a file of
+    // another kind is named as such, whatever bytes it holds.
+    if (!scanner.SkipSizeLine()) {
+        error = "not a TinTin++ map: the first line is not \"C <size>\"";
+        return false;
+    }
     CParser parser(file, report);
     CLine line;
-    bool first = true;
     const char* text = reinterpret_cast<const char*>(data);
     while (!scanner.AtEnd()) {
         if (!scanner.Next(line, error))
             return false;
-        // Lines without braces ("C 50000", "I 12") hold their value after the kind.
+        // Lines without braces ("I 12") hold their value after the kind.
         const char* kindEnd = line.kind.data() + line.kind.size();
         std::string_view rest;
         if (line.fields.empty()) {
@@ -266,21 +285,8 @@ bool ParseTintinFile(const std::uint8_t* data, std::size_t size, CTintinFile& fi
                 ++end;
             rest = std::string_view(kindEnd, static_cast<std::size_t>(end - kindEnd));
         }
-        if (first) {
-            std::uint64_t mapSize = 0;
-            if (line.kind != "C" || !ParseNumber(rest, mapSize)) {
-                error = "not a TinTin++ map: the first line is not \"C <size>\"";
-                return false;
-            }
-            first = false;
-            continue;
-        }
         if (!parser.Line(line, rest, error))
             return false;
-    }
-    if (first) {
-        error = "not a TinTin++ map: the file is empty";
-        return false;
     }
     if (file.rooms.empty()) {
         error = "the map holds no rooms";

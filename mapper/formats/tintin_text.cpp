@@ -1,6 +1,8 @@
 #include "mapper/formats/tintin_text.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 bool BracesBalance(std::string_view text)
@@ -279,5 +281,53 @@ std::string TintinColorCode(ColorRef color)
         out += kHex[v & 15];
     }
     out += '>';
+    return out;
+}
+
+std::string_view TrimTintinField(std::string_view field)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!field.empty() && space(field.front()))
+        field.remove_prefix(1);
+    while (!field.empty() && space(field.back()))
+        field.remove_suffix(1);
+    return field;
+}
+
+bool TintinNumberIs(std::string_view field, double value, bool empty)
+{
+    field = TrimTintinField(field);
+    if (field.empty())
+        return empty;
+    const std::string text(field);
+    char* end = nullptr;
+    const double read = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && read == value;
+}
+
+std::string TintinFlagNames(std::uint32_t flags, bool room)
+{
+    static constexpr std::pair<std::uint32_t, const char*> kRoom[] = {
+        {1, "avoid"}, {2, "hide"},     {4, "leave"},   {8, "void"},       {16, "static"},
+        {32, "curved"}, {64, "path"}, {128, "noglobal"}, {256, "invis"}, {16384, "block"},
+    };
+    static constexpr std::pair<std::uint32_t, const char*> kExit[] = {
+        {1, "hide"}, {2, "avoid"}, {4, "invis"}, {8, "block"}};
+    std::string out;
+    const auto name = [&](std::uint32_t bit, const char* text) {
+        if (flags & bit) {
+            out += out.empty() ? "" : " ";
+            out += text;
+            flags &= ~bit;
+        }
+    };
+    if (room)
+        for (const auto& [bit, text] : kRoom)
+            name(bit, text);
+    else
+        for (const auto& [bit, text] : kExit)
+            name(bit, text);
+    if (flags)
+        out += (out.empty() ? "flag " : " flag ") + std::to_string(flags);
     return out;
 }

@@ -7,6 +7,7 @@
 // written "\n" (or "\r"), the braces of a text whose braces do not balance
 // "\x7B" and "\x7D", and a backslash that would start one of these "\\".
 // Reading decodes the same escapes and keeps any other backslash.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,3 +26,11 @@ std::string MapTextFromTintinField(std::string_view field, bool* lossy = nullptr
 bool ParseTintinColor(std::string_view code, ColorRef& color);
 // "<Frrggbb>" for a colour, empty for kColorNone.
 std::string TintinColorCode(ColorRef color);
+
+// A field without the spaces, tabs and line ends around it.
+std::string_view TrimTintinField(std::string_view field);
+// Whether a number field ("1.000", "0.00") holds `value`; an empty field
+// holds `empty`, and a field that is no number holds nothing.
+bool TintinNumberIs(std::string_view field, double value, bool empty);
+// The names of TinTin++'s room or exit flags set in `flags` ("avoid hide").
+std::string TintinFlagNames(std::uint32_t flags, bool room);
