@@ -22,6 +22,7 @@ public:
     CLayout(std::uint32_t roomCount, const std::vector<CLayoutStep>& steps)
         : m_first(roomCount + 1, 0), m_cells(roomCount), m_placed(roomCount, false)
     {
+        m_taken.reserve(roomCount);
         for (const CLayoutStep& s : steps) {
             ++m_first[s.from + 1];
             ++m_first[s.to + 1];
@@ -38,8 +39,8 @@ public:
 
     void LayOutGroup(std::uint32_t root)
     {
-        if (m_taken.bucket_count() > 1024)  // a clear would sweep every bucket of a large group
-            m_taken = std::unordered_set<CCellKey, CCellHash>();
+        if (!m_group.empty() && m_group.size() < m_taken.bucket_count() / 64)
+            m_taken = std::unordered_set<CCellKey, CCellHash>();  // a clear would sweep every bucket of a large group
         else
             m_taken.clear();
         m_group.clear();

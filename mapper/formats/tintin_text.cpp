@@ -299,6 +299,8 @@ bool TintinNumberIs(std::string_view field, double value, bool empty)
     field = TrimTintinField(field);
     if (field.empty())
         return empty;
+    if (field == "1.000" || field == "0.00")  // what TinTin++ writes, most of the time
+        return value == (field[0] == '1' ? 1.0 : 0.0);
     const std::string text(field);
     char* end = nullptr;
     const double read = std::strtod(text.c_str(), &end);
