@@ -1,5 +1,7 @@
 #include "mapper/formats/format_report.h"
 
+#include <algorithm>
+
 namespace {
 // An example as it fits in a line: control characters as spaces, and cut
 // (between characters) after kMaxExampleBytes.
@@ -27,8 +29,11 @@ void CFormatReport::NotCarried(const std::string& kind, std::uint64_t count, con
         item = &m_items.back();
     }
     item->count += count;
-    if (!example.empty() && item->examples.size() < kMaxExamples)
-        item->examples.push_back(OneLine(example));
+    if (example.empty() || item->examples.size() >= kMaxExamples)
+        return;
+    std::string line = OneLine(example);
+    if (std::find(item->examples.begin(), item->examples.end(), line) == item->examples.end())
+        item->examples.push_back(std::move(line));
 }
 
 std::vector<std::string> CFormatReport::Lines() const

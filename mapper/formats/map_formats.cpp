@@ -4,6 +4,7 @@
 
 #include "mapper/formats/map_format.h"
 #include "mapper/formats/mudlet_json_format.h"
+#include "mapper/formats/tintin_format.h"
 #include "mapper/formats/vmm_format.h"
 
 const std::vector<const IMapFormat*>& MapFormats()
@@ -11,7 +12,7 @@ const std::vector<const IMapFormat*>& MapFormats()
     static const std::vector<const IMapFormat*> formats = {
         &VmmMapFormat(),
         &MudletJsonMapFormat(),
-        // TinTin++ maps follow here.
+        &TintinMapFormat(),
     };
     return formats;
 }

@@ -123,15 +123,15 @@ void FillRooms(const CTintinIndex& index, const std::vector<CCellKey>& cells, co
         ReportRoomExtras(r, report);
         areas.Add(room.m_nPlane, r.area);
         if (n == start) {
-            contents.currentRoom = r.vnum;
-            contents.currentPlane = room.m_nPlane;
+            contents.header.currentRoom = r.vnum;
+            contents.header.currentPlane = room.m_nPlane;
         }
-        contents.lastRoomId = std::max(contents.lastRoomId, r.vnum);
+        contents.header.lastRoomId = std::max(contents.header.lastRoomId, r.vnum);
         contents.rooms.Set(r.vnum, std::move(room));
     }
     if (lossy)
         report.NotCarried("texts with characters beyond Latin-1 (read as ?)", 1);
-    areas.NamePlanes(contents.planeNames, report);
+    areas.NamePlanes(contents.planes, report);
 }
 }  // namespace
 
@@ -156,7 +156,7 @@ bool ReadTintinMap(CVorMapperDoc& doc, const std::uint8_t* data, std::size_t siz
     contents.links.reserve(links.size());
     for (CLink& link : links)
         contents.links.Set(link.m_nId, std::move(link));
-    contents.lastLinkId = static_cast<std::uint32_t>(links.size());
+    contents.header.lastLinkId = static_cast<std::uint32_t>(links.size());
     doc.ReplaceMap(std::move(contents));
     return true;
 }

@@ -48,6 +48,17 @@ std::string Exit(int to, int mask, const std::string& cmd = "x")
            "} {0} {} {1.000} {} {0.00}\n";
 }
 
+TEST(TintinRead, TheRegistryKnowsItByNameAndExtension)
+{
+    ASSERT_EQ(MapFormats().size(), 3u);
+    EXPECT_EQ(MapFormats()[2], &TintinMapFormat());
+    EXPECT_EQ(FindMapFormat("tintin"), &TintinMapFormat());
+    EXPECT_EQ(MapFormatForPath("maps/Arctica.MAP"), &TintinMapFormat());
+    EXPECT_EQ(MapFormatForPath("town.tin"), &TintinMapFormat());
+    EXPECT_STREQ(TintinMapFormat().Description(), "TinTin++ map");
+    EXPECT_TRUE(TintinMapFormat().CanRead() && TintinMapFormat().CanWrite());
+}
+
 TEST(TintinRead, TheThreeLayoutsGiveTheSameMap)
 {
     for (const char* text : {kOldLayout, kV2020Layout, kV20231Layout}) {
@@ -250,6 +261,18 @@ TEST(TintinRead, WhatTheModelHasNoPlaceForIsCounted)
     EXPECT_EQ(report.Items().size(), std::size(expected));
     // The exit to its own room is kept, as a one-way link.
     EXPECT_EQ(LinkEnds(doc), (std::multiset<CLinkEnds>{{1, DIR_N, 1, DIR_NONE}}));
+}
+
+TEST(TintinRead, TheReportGivesEachExampleOnce)
+{
+    CFormatReport report;
+    std::string error;
+    CVorMapperDoc doc;
+    auto room = [](int vnum, const char* terrain) {
+        return "R {" + std::to_string(vnum) + "} {0} {} {} { } {} {} {} {" + terrain + "} {} {1.000} {}\n";
+    };
+    ASSERT_TRUE(ReadTintin(doc, Map(room(1, "FOREST") + room(2, "FOREST") + room(3, "HILLS")), report, error)) << error;
+    EXPECT_EQ(report.Lines(), std::vector<std::string>{"not carried: 3 room terrains (FOREST, HILLS, ...)"});
 }
 
 TEST(TintinRead, DuplicateVnumsKeepTheFirstRoom)

@@ -43,24 +43,43 @@ inline std::uint64_t Counted(const CFormatReport& report, std::string_view kind)
     return 0;
 }
 
-// A link as the rooms' slots see it: (room, direction) to (room, direction
-// or -1 when the second room's slot does not hold it); a link held at both
-// ends has its lesser end first, since either end may be its first.
+// A link as the rooms' slots see it: the (room, direction) of each end
+// whose slot holds it, the lesser first when both do (either end may be the
+// link's first); an end held by no slot is given as (room, -1).
 using CLinkEnds = std::tuple<RoomId, Direction, RoomId, Direction>;
 
 inline std::multiset<CLinkEnds> LinkEnds(const CVorMapperDoc& doc)
 {
     std::multiset<CLinkEnds> ends;
+    const auto held = [&](RoomId room, Direction dir, LinkId id) {
+        const CRoom* r = doc.GetRooms().Find(room);
+        return IsDirection(dir) && r && r->m_links[dir] == id;
+    };
     for (auto it = doc.GetLinks().begin(); it != doc.GetLinks().end(); ++it) {
         const CLink& l = it.value();
-        const CRoom* to = doc.GetRooms().Find(l.m_nToRoom);
-        const bool held = IsDirection(l.m_nToDir) && to && to->m_links[l.m_nToDir] == it.key();
-        if (held && std::make_pair(l.m_nToRoom, l.m_nToDir) < std::make_pair(l.m_nFromRoom, l.m_nFromDir))
-            ends.insert({l.m_nToRoom, l.m_nToDir, l.m_nFromRoom, l.m_nFromDir});
-        else
-            ends.insert({l.m_nFromRoom, l.m_nFromDir, l.m_nToRoom, held ? l.m_nToDir : DIR_NONE});
+        std::pair<RoomId, Direction> a{l.m_nFromRoom, l.m_nFromDir}, b{l.m_nToRoom, l.m_nToDir};
+        const bool heldA = held(a.first, a.second, it.key()), heldB = held(b.first, b.second, it.key());
+        if (!heldA)
+            std::swap(a, b);
+        if (!heldA || !heldB)
+            b.second = DIR_NONE;
+        else if (b < a)
+            std::swap(a, b);
+        ends.insert({a.first, a.second, b.first, b.second});
     }
     return ends;
+}
+
+// The exits of a map as TinTin++ sees them: (room, direction, room at the
+// other end) for each slot that holds a link.
+inline std::set<std::tuple<RoomId, Direction, RoomId>> Exits(const CVorMapperDoc& doc)
+{
+    std::set<std::tuple<RoomId, Direction, RoomId>> exits;
+    for (auto it = doc.GetRooms().begin(); it != doc.GetRooms().end(); ++it)
+        for (Direction d = 0; d < kDirCount; ++d)
+            if (const CLink* l = doc.GetLinks().Find(it.value().m_links[d]))
+                exits.insert({it.key(), d, l->m_nFromRoom == it.key() && l->m_nFromDir == d ? l->m_nToRoom : l->m_nFromRoom});
+    return exits;
 }
 
 inline std::map<RoomId, std::string> Titles(const CVorMapperDoc& doc)

@@ -78,8 +78,9 @@ TEST(TintinWrite, NoTextCanStartALineOrUnbalanceTheBraces)
             ASSERT_GE(depth, 0);
         }
         EXPECT_EQ(depth, 0);
-        if (line.rfind("R ", 0) == 0)
-            EXPECT_EQ(std::count(line.begin(), line.end(), '{') >= 12, true);
+        if (line.rfind("R ", 0) == 0) {
+            EXPECT_GE(std::count(line.begin(), line.end(), '{'), 12);
+        }
     }
     // The texts read back as they were.
     CVorMapperDoc again;
