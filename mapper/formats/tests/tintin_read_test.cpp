@@ -36,11 +36,18 @@ const char* const kV20231Layout =
 // A map of one header and the given room and exit lines.
 std::string Map(const std::string& body, int last = 1) { return "C 50000\nV 2020\nI " + std::to_string(last) + "\n" + body; }
 
-std::string Room(int vnum, const std::string& title = "", int flags = 0)
-{
-    return "R {" + std::to_string(vnum) + "} {" + std::to_string(flags) + "} {} {" + title +
-           "} { } {} {} {} {} {} {1.000} {}\n";
-}
+// An R line of the V 2020 layout with the fields given, the rest empty.
+struct CRoomLine {
+    int vnum = 1;
+    std::string title = {}, color = {}, area = {}, terrain = {};
+    std::string Text() const
+    {
+        return "R {" + std::to_string(vnum) + "} {0} {" + color + "} {" + title + "} { } {} {" + area + "} {} {" +
+               terrain + "} {} {1.000} {}\n";
+    }
+};
+
+std::string Room(int vnum, const std::string& title = "") { return CRoomLine{.vnum = vnum, .title = title}.Text(); }
 
 std::string Exit(int to, int mask, const std::string& cmd = "x")
 {
@@ -198,7 +205,7 @@ TEST(TintinRead, RoomColoursFromTheirColourCodes)
     const char* const codes[] = {"<fff>", "<F0B5345>", "<178>", "<038>", "<g23>", "<F1A2>", "<118><F102030>", "<xyz>",
                                  "<AAA>"};
     for (int i = 0; i < 9; ++i)
-        body += "R {" + std::to_string(i + 1) + "} {0} {" + codes[i] + "} {} { } {} {} {} {} {} {1.000} {}\n";
+        body += CRoomLine{.vnum = i + 1, .color = codes[i]}.Text();
     ASSERT_TRUE(ReadTintin(doc, Map(body), report, error)) << error;
     EXPECT_EQ(doc.GetRoom(1).m_crColor, 0xFFFFFFu);
     EXPECT_EQ(doc.GetRoom(2).m_crColor, 0x45530Bu);  // 0x00BBGGRR
@@ -217,9 +224,7 @@ TEST(TintinRead, APlaneIsNamedAfterMostOfItsRoomsAreas)
     CFormatReport report;
     std::string error;
     CVorMapperDoc doc;
-    auto room = [](int vnum, const char* area) {
-        return "R {" + std::to_string(vnum) + "} {0} {} {} { } {} {" + area + "} {} {} {} {1.000} {}\n";
-    };
+    auto room = [](int vnum, const char* area) { return CRoomLine{.vnum = vnum, .area = area}.Text(); };
     ASSERT_TRUE(ReadTintin(doc,
                            Map(room(1, "Town") + Exit(2, 2) + room(2, "Road") + Exit(3, 2) + room(3, "Town") +
                                Exit(4, 16) + room(4, "Tower")),
@@ -268,9 +273,7 @@ TEST(TintinRead, TheReportGivesEachExampleOnce)
     CFormatReport report;
     std::string error;
     CVorMapperDoc doc;
-    auto room = [](int vnum, const char* terrain) {
-        return "R {" + std::to_string(vnum) + "} {0} {} {} { } {} {} {} {" + terrain + "} {} {1.000} {}\n";
-    };
+    auto room = [](int vnum, const char* terrain) { return CRoomLine{.vnum = vnum, .terrain = terrain}.Text(); };
     ASSERT_TRUE(ReadTintin(doc, Map(room(1, "FOREST") + room(2, "FOREST") + room(3, "HILLS")), report, error)) << error;
     EXPECT_EQ(report.Lines(), std::vector<std::string>{"not carried: 3 room terrains (FOREST, HILLS, ...)"});
 }

@@ -5,52 +5,21 @@
 //   tintin_sample_export read IN.map [OUT.vmm]      reads a map, prints
 //                                                   "rooms N links M", and
 //                                                   saves it as a .vmm map
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
-#include "mapper/formats/tintin_format.h"
-#include "mapper/model/document.h"
+#include "mapper/formats/tests/tintin_test_support.h"
 #include "mapper/model/map_file.h"
+#include "mapper/model/tests/test_support.h"
 
 namespace {
-RoomId AddRoom(CVorMapperDoc& doc, int x, int y, int plane, const std::string& title, const std::string& comments = {})
-{
-    CRoom room;
-    room.m_nX = x;
-    room.m_nY = y;
-    room.m_nPlane = plane;
-    room.m_info.m_strTitle = title;
-    room.m_info.m_strComments = comments;
-    return doc.AddRoom(room);
-}
-
-void Join(CVorMapperDoc& doc, RoomId a, Direction da, RoomId b, Direction db)
-{
-    CLink link;
-    link.m_nFromRoom = a;
-    link.m_nToRoom = b;
-    link.m_nFromDir = da;
-    link.m_nToDir = db;
-    const LinkId id = doc.AddLink(link);
-    for (auto [room, dir] : {std::pair{a, da}, std::pair{b, db}}) {
-        if (!IsDirection(dir))
-            continue;
-        CRoom r = doc.GetRoom(room);
-        r.m_links[dir] = id;
-        doc.SetRoom(r);
-    }
-}
-
 void BuildSample(CVorMapperDoc& doc, const std::string& touch)
 {
     doc.OnNewDocument();
-    CRoom first = doc.GetRoom(1);
-    first.m_info.m_strTitle = "#system touch " + touch;
-    first.m_info.m_strComments = "\n#system touch " + touch + "\n}";
-    doc.SetRoom(first);
+    EditRoom(doc, 1, [&](CRoom& r) {
+        r.m_info.m_strTitle = "#system touch " + touch;
+        r.m_info.m_strComments = "\n#system touch " + touch + "\n}";
+    });
     // A 3 by 3 square around room 1 (centre), joined both ways.
     RoomId ring[8];
     const Direction dirs[8] = {DIR_N, DIR_NE, DIR_E, DIR_SE, DIR_S, DIR_SW, DIR_W, DIR_NW};
@@ -59,13 +28,15 @@ void BuildSample(CVorMapperDoc& doc, const std::string& touch)
                                    "$var @fn() %1",                       "\\x7B"};
     for (int i = 0; i < 8; ++i) {
         const CDirectionInfo& d = DirectionInfo(dirs[i]);
-        ring[i] = AddRoom(doc, d.dx, d.dy, 0, i == 0 ? titles[0] + touch : titles[i], "comment " + std::to_string(i));
+        const std::string title = i == 0 ? titles[0] + touch : titles[i];
+        ring[i] = AddRoomAt(doc, d.dx, d.dy, 0, title.c_str());
+        EditRoom(doc, ring[i], [&](CRoom& r) { r.m_info.m_strComments = "comment " + std::to_string(i); });
         Join(doc, 1, dirs[i], ring[i], Opposite(dirs[i]));
     }
     for (int i = 0; i < 8; ++i)  // around the ring, one way
         Join(doc, ring[i], i % 2 ? DIR_S : DIR_E, ring[(i + 1) % 8], DIR_NONE);
-    const RoomId up = AddRoom(doc, 0, 0, 1, "Tower");
-    const RoomId down = AddRoom(doc, 0, 0, -1, "Cellar");
+    const RoomId up = AddRoomAt(doc, 0, 0, 1, "Tower");
+    const RoomId down = AddRoomAt(doc, 0, 0, -1, "Cellar");
     Join(doc, 1, DIR_U, up, DIR_D);
     Join(doc, 1, DIR_D, down, DIR_U);
     CRoom far;

@@ -90,6 +90,15 @@ inline std::map<RoomId, std::string> Titles(const CVorMapperDoc& doc)
     return titles;
 }
 
+// Changes a stored room in place.
+template <class Edit>
+void EditRoom(CVorMapperDoc& doc, RoomId id, Edit edit)
+{
+    CRoom room = doc.GetRoom(id);
+    edit(room);
+    doc.SetRoom(room);
+}
+
 inline CCellKey CellOf(const CVorMapperDoc& doc, RoomId id)
 {
     const CRoom& r = *doc.GetRooms().Find(id);

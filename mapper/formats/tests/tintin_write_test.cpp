@@ -23,11 +23,11 @@ std::vector<std::string> Lines(const std::string& text)
 TEST(TintinWrite, TheHeaderAndTheRoomAndExitLinesOfV2020)
 {
     CNewDoc doc;
-    CRoom room = doc.GetRoom(1);
-    room.m_info.m_strTitle = "Lounge";
-    room.m_info.m_strComments = "a note";
-    room.m_crColor = 0x302010;
-    doc.SetRoom(room);
+    EditRoom(doc, 1, [](CRoom& r) {
+        r.m_info.m_strTitle = "Lounge";
+        r.m_info.m_strComments = "a note";
+        r.m_crColor = 0x302010;
+    });
     const RoomId bar = AddRoomAt(doc, 0, -1, 0, "Bar");
     Join(doc, 1, DIR_N, bar, DIR_S);
     doc.SetPlaneName(0, "Inn");
@@ -60,9 +60,7 @@ TEST(TintinWrite, NoTextCanStartALineOrUnbalanceTheBraces)
     RoomId prev = 1;
     for (const char* title : titles) {
         const RoomId id = AddRoomAt(doc, static_cast<int>(prev), 0, 0, title);
-        CRoom r = doc.GetRoom(id);
-        r.m_info.m_strComments = std::string(title) + "\n#system\n";
-        doc.SetRoom(r);
+        EditRoom(doc, id, [&](CRoom& r) { r.m_info.m_strComments = std::string(title) + "\n#system\n"; });
         doc.SetPlaneName(0, title);
         Join(doc, prev, DIR_E, id, DIR_W);
         prev = id;
@@ -96,9 +94,7 @@ TEST(TintinWrite, NoTextCanStartALineOrUnbalanceTheBraces)
 TEST(TintinWrite, NulCharactersAreLeftOutAndCounted)
 {
     CNewDoc doc;
-    CRoom r = doc.GetRoom(1);
-    r.m_info.m_strTitle = std::string_view("a\0b", 3);
-    doc.SetRoom(r);
+    EditRoom(doc, 1, [](CRoom& r) { r.m_info.m_strTitle = std::string_view("a\0b", 3); });
     CFormatReport report;
     CVorMapperDoc again;
     ASSERT_TRUE(ReadTintin(again, WriteTintin(doc, report)));
@@ -109,10 +105,10 @@ TEST(TintinWrite, NulCharactersAreLeftOutAndCounted)
 TEST(TintinWrite, WhatTinTinCannotHoldIsCounted)
 {
     CNewDoc doc;
-    CRoom r = doc.GetRoom(1);
-    r.m_info.m_strLabel = "Start here";
-    r.m_bRecursive = true;
-    doc.SetRoom(r);
+    EditRoom(doc, 1, [](CRoom& r) {
+        r.m_info.m_strLabel = "Start here";
+        r.m_bRecursive = true;
+    });
     const RoomId two = AddRoomAt(doc, 1, 0);
     CLink unset;
     unset.m_nFromRoom = 1;
@@ -152,11 +148,11 @@ std::unique_ptr<CVorMapperDoc> VariedMap()
 {
     auto doc = std::make_unique<CNewDoc>();
     CVorMapperDoc& d = *doc;
-    CRoom first = d.GetRoom(1);
-    first.m_info.m_strTitle = "Town square";
-    first.m_info.m_strComments = "Fountain.\r\nBench {east}.";
-    first.m_crColor = 0x00FF8800;
-    d.SetRoom(first);
+    EditRoom(d, 1, [](CRoom& r) {
+        r.m_info.m_strTitle = "Town square";
+        r.m_info.m_strComments = "Fountain.\r\nBench {east}.";
+        r.m_crColor = 0x00FF8800;
+    });
     const RoomId gate = AddRoomAt(d, 0, -1, 0, "North gate");
     const RoomId road = AddRoomAt(d, 0, -2, 0, "Road");
     const RoomId tower = AddRoomAt(d, 0, 0, 1, "Tower top");
