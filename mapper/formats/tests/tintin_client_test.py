@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the real TinTin++ client on a map written by VorMapper's writer.
 
-TinTin++ needs a terminal: it runs in a tmux session of this test's own,
+TinTin++ needs a terminal: it runs in a tmux server of this test's own,
 with a script that reads the exported map and writes it back. The test
 checks that TinTin++ kept every room (with its title) and every exit, that
 no title or comment ran as a client command (a `#system touch` in them
@@ -52,22 +52,25 @@ def rooms_and_exits(path):
 
 
 def run_tintin(tt, script, out_path):
-    session = "vormapper-tintin-test-%d" % os.getpid()
+    """Runs TinTin++ on the script in a tmux server of this test's own (its
+    own socket), which is ended afterwards whatever happened."""
+    tmux = ["tmux", "-L", "vormapper-tintin-test-%d" % os.getpid()]
     env = dict(os.environ, HOME=os.path.dirname(script))
-    subprocess.run(["tmux", "new-session", "-d", "-s", session, "-x", "200", "-y", "50",
-                    "%s -G %s" % (tt, script)], check=True, env=env)
+    env.pop("TMUX", None)
+    subprocess.run(tmux + ["new-session", "-d", "-s", "tintin", "-x", "200", "-y", "50",
+                           "%s -G %s" % (tt, script)], check=True, env=env, timeout=10)
     try:
         deadline = time.monotonic() + WAIT_SECONDS
         while time.monotonic() < deadline:
-            alive = subprocess.run(["tmux", "has-session", "-t", "=" + session],
-                                   capture_output=True).returncode == 0
+            alive = subprocess.run(tmux + ["has-session", "-t", "=tintin"], capture_output=True,
+                                   timeout=10).returncode == 0
             if not alive and os.path.exists(out_path):
                 return True
             time.sleep(0.2)
         print("TinTin++ did not finish in %d s" % WAIT_SECONDS)
         return False
     finally:
-        subprocess.run(["tmux", "kill-session", "-t", "=" + session], capture_output=True)
+        subprocess.run(tmux + ["kill-server"], capture_output=True, timeout=10)
 
 
 def main():
