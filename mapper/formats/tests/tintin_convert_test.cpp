@@ -2,6 +2,7 @@
 // kind through TinTin++ and back, and input that cannot be read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>

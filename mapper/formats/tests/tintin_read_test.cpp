@@ -2,6 +2,8 @@
 // into links, and what the report counts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "mapper/formats/tests/tintin_test_support.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // no error, into a consistent map, and survives a write and a read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -91,7 +92,5 @@ TEST_F(TintinRealMaps, OldLayoutOfEndOfTheLineKeepsItsRoomsAndCountsSpecialExits
     EXPECT_EQ(doc.m_nCurrentRoom, 4251u);
     EXPECT_EQ(CellOf(doc, 4251), (CCellKey{0, 0, 0}));
     EXPECT_EQ(doc.GetRoom(1).m_info.m_strTitle, "Lounge");
-    for (const std::string& line : report.Lines())
-        std::cout << line << "\n";
 }
 }  // namespace

@@ -3,6 +3,7 @@
 // .vmm -> TinTin++ -> .vmm of rooms, texts and links.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "mapper/formats/tests/tintin_test_support.h"
