@@ -69,6 +69,9 @@
 // Finding rooms and walking to them
 #define ID_ROOM_WALK_HERE 33000
 #define ID_EDIT_FIND_ROOM 33001
+// Maps in other formats
+#define ID_FILE_IMPORT 33010
+#define ID_FILE_EXPORT 33011
 
 // Framework commands
 #define ID_FILE_NEW 57600

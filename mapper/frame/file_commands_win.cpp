@@ -1,11 +1,12 @@
-// The document commands of the frame: New, Open, Save, Save As, the
-// save-changes question and the title bar.
+// The document commands of the frame: New, Open, Save, Save As, Import,
+// Export, the save-changes question and the title bar.
 #include "mapper/frame/main_frame_win.h"
 
 #include <commdlg.h>
 
 #include "framework/win/modal.h"
 
+#include "mapper/formats/format_choice.h"
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 #include "mapper/recovery/backups.h"
@@ -14,22 +15,56 @@ namespace {
 const char kFilter[] = "VorMapper map (*.vmm)\0*.vmm\0All Files (*.*)\0*.*\0";
 const char kAppTitle[] = "Vor Mapper";
 
-// The platform's file dialog for opening or saving a map; empty when cancelled.
-std::string AskFileName(HWND owner, bool save, const std::string& initial)
+// The platform's file dialog for opening or saving a map; empty when
+// cancelled. `filter` is the dialog's list of pairs (description, patterns),
+// each ended by a NUL; `filterIndex`, when given, receives the chosen one.
+std::string AskFileName(HWND owner, bool save, const std::string& initial, const char* filter = kFilter,
+                        const char* defaultExtension = "vmm", unsigned* filterIndex = nullptr)
 {
     char path[MAX_PATH] = "";
     lstrcpynA(path, initial.c_str(), sizeof path);
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFilter = filter;
     ofn.lpstrFile = path;
     ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "vmm";
+    ofn.lpstrDefExt = defaultExtension;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     vfw::CModalRun run;
     const BOOL chosen = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    if (filterIndex)
+        *filterIndex = ofn.nFilterIndex;
     return chosen ? std::string(path) : std::string();
+}
+
+// The file dialog of an import or export, offering the formats of the
+// choice: the chosen path and its format (an empty path when cancelled; a
+// null format when the path names none).
+std::string AskFormatFile(HWND owner, const CFormatChoice& choice, const IMapFormat*& format)
+{
+    std::string filter;
+    for (const CFormatFilter& f : choice.Filters())
+        filter += f.m_strDescription + '\0' + f.m_strPatterns + '\0';
+    unsigned index = 0;
+    std::string path = AskFileName(owner, choice.Writing(), "", filter.c_str(), nullptr, &index);
+    format = path.empty() ? nullptr : choice.Format(index, path);
+    if (format && choice.Writing())
+        path = CFormatChoice::WithExtension(path, *format);
+    return path;
+}
+
+void TellNotCarried(HWND owner, const CFormatReport& report, const std::string& what)
+{
+    const std::string text = NotCarriedMessage(report, what);
+    if (!text.empty())
+        ::MessageBoxA(owner, text.c_str(), "VorMapper", MB_OK | MB_ICONINFORMATION);
+}
+
+void TellFailure(HWND owner, const std::string& what, const std::string& path, const std::string& error)
+{
+    const std::string text = what + "\n" + path + ":\n" + error;
+    ::MessageBoxA(owner, text.c_str(), "VorMapper", MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::string FileTitle(const std::string& path)
@@ -105,6 +140,57 @@ bool CMainFrame::OpenDocumentFile(const std::string& path)
     UpdateTitle();
     m_view.Invalidate();
     return true;
+}
+
+void CMainFrame::OnFileImport()
+{
+    if (!SaveModified())
+        return;
+    const CFormatChoice choice(false);
+    const IMapFormat* format = nullptr;
+    const std::string path = AskFormatFile(m_hWnd, choice, format);
+    if (path.empty())
+        return;
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!format)
+        error = "the file's extension names no map format that can be imported";
+    else if (ReadFileBytes(path, bytes, error)) {
+        // Read beside the map on view, which stays as it is if the file
+        // cannot be read; the map read is then taken whole, as an Open.
+        CVorMapperDoc imported;
+        CFormatReport report;
+        if (format->Read(imported, bytes.data(), bytes.size(), report, error) &&
+            LoadMapBytes(m_doc, SaveMapBytes(imported), error)) {
+            m_doc.SetModifiedFlag(true);
+            m_strPathName.clear();
+            m_autosave.OnMapReplaced("");
+            UpdateTitle();
+            m_view.Invalidate();
+            TellNotCarried(m_hWnd, report, "The import");
+            return;
+        }
+    }
+    TellFailure(m_hWnd, "Failed to import map.", path, error);
+}
+
+void CMainFrame::OnFileExport()
+{
+    const CFormatChoice choice(true);
+    const IMapFormat* format = nullptr;
+    const std::string path = AskFormatFile(m_hWnd, choice, format);
+    if (path.empty())
+        return;
+    std::vector<std::uint8_t> bytes;
+    CFormatReport report;
+    std::string error;
+    if (!format)
+        error = "the file's extension names no map format that can be exported";
+    else if (format->Write(m_doc, bytes, report, error) && WriteFileReplacing(path, bytes, error)) {
+        TellNotCarried(m_hWnd, report, "The export");
+        return;
+    }
+    TellFailure(m_hWnd, "Failed to export map.", path, error);
 }
 
 bool CMainFrame::OfferRecovery()

@@ -260,6 +260,8 @@ bool CMainFrame::OnFrameCommand(unsigned id)
     case ID_FILE_OPEN: OnFileOpen(); return true;
     case ID_FILE_SAVE: OnFileSave(); return true;
     case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
+    case ID_FILE_IMPORT: OnFileImport(); return true;
+    case ID_FILE_EXPORT: OnFileExport(); return true;
     case ID_APP_EXIT: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
     case ID_CONFIGURE_ONLINE:
         if (m_link.m_bAttached)

@@ -93,6 +93,10 @@ private:
     bool OnFileSave();
     bool OnFileSaveAs();
     bool DoSave(const std::string& path);
+    // Maps in other formats: Import opens one as a new, unnamed, modified
+    // map; Export writes the map and leaves its file and modified flag alone.
+    void OnFileImport();
+    void OnFileExport();
     // The save-changes question: true when the user saved or chose not to.
     bool SaveModified();
     void UpdateTitle();

@@ -69,7 +69,8 @@ TEST(Resources, MenuBar) {
     ExpectItems(bar, {{"File", -1}, {"Edit", -1}, {"View", -1}, {"Mode", -1}, {"?", -1}}, "bar");
     ExpectItems(::GetSubMenu(bar, 0),
                 {{"New", ID_FILE_NEW}, {"Open...", ID_FILE_OPEN}, {"Save", ID_FILE_SAVE},
-                 {"Save As...", ID_FILE_SAVE_AS}, {"-", 0}, {"Exit", ID_APP_EXIT}}, "File");
+                 {"Save As...", ID_FILE_SAVE_AS}, {"-", 0}, {"Import...", ID_FILE_IMPORT}, {"Export...", ID_FILE_EXPORT},
+                 {"-", 0}, {"Exit", ID_APP_EXIT}}, "File");
     ExpectItems(::GetSubMenu(bar, 1),
                 {{"Undo", 57643}, {"Redo", 57644}, {"-", 0}, {"Rename plane", 32779}, {"-", 0},
                  {"Configure online mode", 32837}},
