@@ -161,7 +161,7 @@ void CMainFrame::OnFileImport()
         CVorMapperDoc imported;
         CFormatReport report;
         if (format->Read(imported, bytes.data(), bytes.size(), report, error) &&
-            LoadMapBytes(m_doc, SaveMapBytes(imported), error)) {
+            (bytes = SaveMapBytes(imported), LoadMapBytes(m_doc, bytes.data(), bytes.size(), error))) {
             m_doc.SetModifiedFlag(true);
             m_strPathName.clear();
             m_autosave.OnMapReplaced("");

@@ -44,9 +44,10 @@ wine_cannot_run() {  # wine_cannot_run KIND
 # Exports the environment of the Wine directory DIR (made by a build's
 # configure: DIR/arch names the kind) and sets WINE to its loader.
 wine_use_dir() {  # wine_use_dir DIR
-  local kind
-  kind=$(cat "$1/arch" 2>/dev/null || echo win32)
-  export WINEPREFIX=$1/prefix WINEARCH=$kind WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  local kind dir
+  dir=$(cd "$1" && pwd)
+  kind=$(cat "$dir/arch" 2>/dev/null || echo win32)
+  export WINEPREFIX=$dir/prefix WINEARCH=$kind WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   WINE=$(wine_loader "$kind")
   export WINELOADER=$WINE WINESERVER=$(wine_server)
 }
