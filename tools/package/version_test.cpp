@@ -1,5 +1,6 @@
-// The version resources of the release's programs and library: product
-// VorMapper, all of the project's version, each naming its own file.
+// The version resources of the release's programs and library (product
+// VorMapper, all of the project's version, each naming its own file) and
+// the programs' manifests.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -51,6 +52,20 @@ bool ReadVersion(const std::string& path, CVersion& version)
 
 std::string FileName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
+// The text of the program's manifest, empty when it has none.
+std::string Manifest(const std::string& path)
+{
+    HMODULE module = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return {};
+    std::string text;
+    if (HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)))
+        if (HGLOBAL data = ::LoadResource(module, found))
+            text.assign(static_cast<const char*>(::LockResource(data)), ::SizeofResource(module, found));
+    ::FreeLibrary(module);
+    return text;
+}
+
 TEST(VersionResources, EveryBinaryCarriesTheProjectVersion)
 {
     const char* list = std::getenv("VORMAPPER_BINARIES");
@@ -74,6 +89,14 @@ TEST(VersionResources, EveryBinaryCarriesTheProjectVersion)
         EXPECT_EQ(v.fixed.dwProductVersionMS, v.fixed.dwFileVersionMS) << path;
         EXPECT_EQ(v.original, FileName(path)) << path;
         EXPECT_FALSE(v.description.empty()) << path;
+        const std::string manifest = Manifest(path);
+        const bool program = v.original.substr(v.original.size() - 4) == ".exe";
+        EXPECT_EQ(manifest.find("level=\"asInvoker\"") != std::string::npos, program) << path;
+        EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls") != std::string::npos,
+                  program && v.original != "vmm.exe")
+            << path;
+        if (program)
+            EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << path;
         if (v.original == "VorMapper.exe")
             continue;  // its own resource script, with its own spelling of the version
         EXPECT_EQ(v.fileVersion, expected) << path;
