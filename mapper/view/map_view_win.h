@@ -12,7 +12,7 @@
 #include "framework/document.h"
 #include "framework/win/window.h"
 #include "mapper/view/map_interaction.h"
-#include "mapper/view/view_dialogs_win.h"
+#include "mapper/view/stand_in_dialogs_win.h"
 #include "mapper/view/view_state.h"
 
 class CGdiOffscreen;

@@ -1,4 +1,4 @@
-#include "mapper/view/view_dialogs_win.h"
+#include "mapper/view/stand_in_dialogs_win.h"
 
 #include <commdlg.h>
 
