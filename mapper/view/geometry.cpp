@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "mapper/model/document.h"
+#include "mapper/view/room_geometry.h"
 
 double UsableZoom(double zoom)
 {
@@ -69,7 +70,7 @@ CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId id, int w, int h)
 {
     const CRoom* room = doc.GetRooms().Find(id);
     const std::int64_t cx = room ? room->m_nX : 0, cy = room ? room->m_nY : 0;
-    std::int64_t px = -13 - 26 * cx, py = -13 - 26 * cy;
+    std::int64_t px = -kCellCentre - kCellPitch * cx, py = -kCellCentre - kCellPitch * cy;
     const double angle = UsableAngle(doc.m_dRotation), zoom = UsableZoom(doc.m_dZoom);
     if (angle != 0.0) {
         const double c = std::cos(angle), s = std::sin(angle);

@@ -3,13 +3,13 @@
 #include <cstdlib>
 
 #include "mapper/model/document.h"
+#include "mapper/view/room_geometry.h"
 #include "mapper/view/spatial_index.h"
 #include "mapper/view/view_keys.h"
 
 namespace {
 // A room drag moves the selection one cell per 16 map units of pointer travel.
 constexpr std::int64_t kDragStep = 16;
-constexpr std::int32_t kCell = 26;
 }  // namespace
 
 std::string FormatStatus(const std::string& tag, const std::string& text) { return "[" + tag + "] " + text; }
@@ -243,7 +243,7 @@ void CMapInteraction::DragRooms(CPoint mp)
     }
     m_doc.SetModifiedFlag(true);
     m_host.Invalidate();
-    m_ptAnchor = MakePoint(std::int64_t{m_ptAnchor.x} + kCell * sx, std::int64_t{m_ptAnchor.y} + kCell * sy);
+    m_ptAnchor = MakePoint(std::int64_t{m_ptAnchor.x} + kCellPitch * sx, std::int64_t{m_ptAnchor.y} + kCellPitch * sy);
 }
 
 // ---------------------------------------------------------------- right button

@@ -7,10 +7,11 @@
 #include "mapper/view/map_paint.h"
 #include "mapper/view/paint_pass.h"
 #include "mapper/view/playback_clip.h"
+#include "mapper/view/room_geometry.h"
 
 namespace {
 // More grid lines than this and only those that can reach the window are drawn.
-constexpr std::int64_t kGridFullHalfSide = 26 * 1024;
+constexpr std::int64_t kGridFullHalfSide = kCellPitch * 1024;
 
 struct CRoseTriangle {
     Direction dir;
@@ -48,7 +49,7 @@ std::int64_t GridHalfSide(const CViewTransform& t, int w, int h)
     for (std::int64_t v : d)
         if (v > largest)
             largest = v;
-    return 26 * (Trunc64(largest * 1.5) / 26);
+    return kCellPitch * (Trunc64(largest * 1.5) / kCellPitch);
 }
 
 void RecordGrid(CMapCanvas& canvas, int w, int h)
@@ -74,7 +75,7 @@ void RecordGrid(CMapCanvas& canvas, int w, int h)
         yhi = std::min(yhi, my1 + margin);
     }
     if (L <= kGridFullHalfSide) {
-        for (std::int64_t i = -L; i < L; i += 26) {
+        for (std::int64_t i = -L; i < L; i += kCellPitch) {
             canvas.AddLine(i, -L, i, L);
             canvas.AddLine(-L, i, L, i);
         }
@@ -84,7 +85,7 @@ void RecordGrid(CMapCanvas& canvas, int w, int h)
         // exactly the pixels of the whole line, while their window positions
         // stay within what playback passes on uncut; only beyond that is a
         // line cut to the window (and then rounded where it is cut).
-        auto firstLine = [L](std::int64_t lo) { return lo <= -L ? -L : -L + (lo + L + 25) / 26 * 26; };
+        auto firstLine = [L](std::int64_t lo) { return lo <= -L ? -L : -L + (lo + L + kCellPitch - 1) / kCellPitch * kCellPitch; };
         auto fits = [&t](std::int64_t x, std::int64_t y) {
             std::int64_t wx, wy;
             t.MapToWindow64(x, y, wx, wy);
@@ -98,9 +99,9 @@ void RecordGrid(CMapCanvas& canvas, int w, int h)
             else
                 canvas.AddLine(cx1, cy1, cx2, cy2);
         };
-        for (std::int64_t i = firstLine(xlo); i < L && i <= xhi; i += 26)
+        for (std::int64_t i = firstLine(xlo); i < L && i <= xhi; i += kCellPitch)
             add(i, -L, i, L, i, ylo, i, yhi);
-        for (std::int64_t i = firstLine(ylo); i < L && i <= yhi; i += 26)
+        for (std::int64_t i = firstLine(ylo); i < L && i <= yhi; i += kCellPitch)
             add(-L, i, L, i, xlo, i, xhi, i);
     }
 }

@@ -30,12 +30,15 @@
 #include "mapper/model/document.h"
 #include "mapper/view/hit_geometry.h"
 #include "mapper/view/paint_pass.h"
+#include "mapper/view/room_geometry.h"
 #include "mapper/view/spatial_index.h"
 
 namespace {
+constexpr double kPitch = double(kCellPitch), kCentre = double(kCellCentre);
+
 std::int32_t FloorCell(double units)
 {
-    const double c = std::floor(units / 26.0);
+    const double c = std::floor(units / kPitch);
     return c < -2147483647.0 ? -2147483647 : c > 2147483646.0 ? 2147483646 : static_cast<std::int32_t>(c);
 }
 
@@ -147,7 +150,7 @@ bool CPaintPass::QueryRecords(CSpatialIndex& index)
         const CCellBox roomCells = reach.Cells((17 + shift) * reach.Zoom() * reach.Spread() + 8);
         auto& out = m_buf.found[slot];
         grids->rooms.Query([&](std::int64_t) { return roomCells; }, [&](std::uint32_t id, const CCellBox& b) {
-            if (!reach.Reaches(26.0 * b.x0 + 13, 26.0 * b.y0 + 13, 17 + shift, 17 + shift))
+            if (!reach.Reaches(kPitch * b.x0 + kCentre, kPitch * b.y0 + kCentre, 17 + shift, 17 + shift))
                 return;
             const std::uint32_t node = rooms.NodeOf(id);
             if (node != CRoomMap::npos)
@@ -159,10 +162,10 @@ bool CPaintPass::QueryRecords(CSpatialIndex& index)
         auto& linkOut = m_buf.foundLinks;
         const std::size_t before = linkOut.size();
         grids->links.Query(
-            [&](std::int64_t side) { return reach.Cells(reach.Zoom() * reach.Spread() * (13.0 * side + 8 + shift) + 8); },
+            [&](std::int64_t side) { return reach.Cells(reach.Zoom() * reach.Spread() * (kCentre * side + 8 + shift) + 8); },
             [&](std::uint32_t id, const CCellBox& b) {
-                const double l = 26.0 * b.x0 - 8 - shift, t = 26.0 * b.y0 - 8 - shift,
-                             r = 26.0 * (double(b.x1) + 1) + 8 + shift, bt = 26.0 * (double(b.y1) + 1) + 8 + shift;
+                const double l = kPitch * b.x0 - 8 - shift, t = kPitch * b.y0 - 8 - shift,
+                             r = kPitch * (double(b.x1) + 1) + 8 + shift, bt = kPitch * (double(b.y1) + 1) + 8 + shift;
                 if (!reach.Reaches((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2))
                     return;
                 const std::uint32_t node = links.NodeOf(id);
@@ -243,7 +246,7 @@ void CPaintPass::FindLabels()
     }
     // Boxes of a level are narrower than its side; turned, they reach further.
     auto cellsFor = [&](std::int64_t side) {
-        return reach.Cells(reachOut + reach.Zoom() * reach.Spread() * (13.0 * side + 8));
+        return reach.Cells(reachOut + reach.Zoom() * reach.Spread() * (kCentre * side + 8));
     };
     grids->labels.Query(cellsFor, [&](std::uint32_t id, const CCellBox&) {
         const std::uint32_t node = rooms.NodeOf(id);
@@ -251,7 +254,7 @@ void CPaintPass::FindLabels()
             return;
         const CRoom& r = rooms.NodeValue(node);
         double cx, cy, lx, ly;
-        reach.ToWindow(26.0 * r.m_nX + 13, 26.0 * r.m_nY + 13, cx, cy);
+        reach.ToWindow(kPitch * r.m_nX + kCentre, kPitch * r.m_nY + kCentre, cx, cy);
         reach.ToWindow(r.m_info.m_ptLabel.x, r.m_info.m_ptLabel.y, lx, ly);
         // The text, the pin from the room's centre and the room itself.
         const double width = double(r.m_info.m_strLabel.size()) * letter + 4;

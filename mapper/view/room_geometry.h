@@ -10,7 +10,9 @@ struct CPoint64 {
     std::int64_t y = 0;
 };
 
+// The side of a grid cell in map units, and the offset of its centre.
 constexpr std::int64_t kCellPitch = 26;
+constexpr std::int64_t kCellCentre = kCellPitch / 2;
 
 // Top-left corner of the room square of a cell.
 inline CPoint64 RoomSquareOrigin(std::int32_t x, std::int32_t y)
@@ -19,7 +21,7 @@ inline CPoint64 RoomSquareOrigin(std::int32_t x, std::int32_t y)
 }
 inline CPoint64 RoomCentre(std::int32_t x, std::int32_t y)
 {
-    return {kCellPitch * x + 13, kCellPitch * y + 13};
+    return {kCellPitch * x + kCellCentre, kCellPitch * y + kCellCentre};
 }
 
 // Offsets from the square's top-left corner, indexed by direction 0..9.

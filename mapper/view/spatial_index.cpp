@@ -6,9 +6,14 @@
 #include "mapper/model/document.h"
 #include "mapper/view/geometry.h"
 #include "mapper/view/hit_geometry.h"
+#include "mapper/view/room_geometry.h"
 
 namespace {
-std::int32_t CellOfUnit(std::int32_t v) { return static_cast<std::int32_t>(v >= 0 ? v / 26 : -((-std::int64_t{v} + 25) / 26)); }
+// The cell a map unit lies in (floor division).
+std::int32_t CellOfUnit(std::int32_t v)
+{
+    return static_cast<std::int32_t>(v >= 0 ? v / kCellPitch : -((-std::int64_t{v} + kCellPitch - 1) / kCellPitch));
+}
 
 bool HasLabel(const CRoom& r) { return !r.m_info.m_strLabel.empty(); }
 

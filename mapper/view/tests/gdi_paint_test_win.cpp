@@ -11,6 +11,7 @@
 #include "mapper/model/document.h"
 #include "mapper/view/gdi_dc_win.h"
 #include "mapper/view/map_paint.h"
+#include "mapper/view/room_geometry.h"
 #include "mapper/view/tests/paint_test_support.h"
 
 namespace {
@@ -197,7 +198,8 @@ TEST_F(GdiPaint, EveryRoomGetsItsOwnFillWithMoreColoursThanBrushesKept)
     }
     for (const auto& [id, color] : rooms) {
         const CRoom& r = doc.GetRoom(id);
-        const int x = 200 + 26 * r.m_nX + 13, y = 200 + 26 * r.m_nY + 13;
+        const CPoint64 c = RoomCentre(r.m_nX, r.m_nY);
+        const int x = 200 + static_cast<int>(c.x), y = 200 + static_cast<int>(c.y);
         EXPECT_EQ(::GetPixel(off.Dc(), x, y), color) << "room " << id << " at " << x << ", " << y;
     }
 }

@@ -10,6 +10,7 @@
 #include "mapper/view/map_interaction.h"
 #include "mapper/view/map_paint.h"
 #include "mapper/view/paint_dc.h"
+#include "mapper/view/room_geometry.h"
 #include "mapper/view/view_keys.h"
 #include "mapper/view/tests/paint_test_support.h"
 
@@ -77,7 +78,11 @@ protected:
         PaintMapView(doc, view, dc);
     }
     // The window point of a room's centre at the default origin (200, 200), zoom 1.
-    static CPoint Centre(int x, int y) { return {200 + 26 * x + 13, 200 + 26 * y + 13}; }
+    static CPoint Centre(int x, int y)
+    {
+        const CPoint64 c = RoomCentre(x, y);
+        return {200 + static_cast<int>(c.x), 200 + static_cast<int>(c.y)};
+    }
     RoomId Room(int x, int y, const char* title = "")
     {
         const RoomId id = AddTestRoom(doc, x, y, 0);

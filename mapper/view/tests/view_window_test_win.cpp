@@ -9,6 +9,7 @@
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 #include "mapper/view/map_view_win.h"
+#include "mapper/view/room_geometry.h"
 #include "mapper/view/tests/interaction_test_support.h"
 
 namespace {
@@ -54,7 +55,11 @@ protected:
         return id;
     }
     // Client point of a room centre; the window's client edge does not shift client coordinates.
-    static CPoint Centre(int x, int y) { return {200 + 26 * x + 13, 200 + 26 * y + 13}; }
+    static CPoint Centre(int x, int y)
+    {
+        const CPoint64 c = RoomCentre(x, y);
+        return {200 + static_cast<int>(c.x), 200 + static_cast<int>(c.y)};
+    }
     void Send(UINT msg, CPoint p, WPARAM keys = 0)
     {
         ::SendMessageA(view.m_hWnd, msg, keys, MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)));
