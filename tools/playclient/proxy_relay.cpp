@@ -2,11 +2,6 @@
 
 #include "tools/playclient/command_text.h"
 
-namespace {
-constexpr unsigned char kIac = 255, kSb = 250, kSe = 240, kWill = 251, kDont = 254;
-
-}  // namespace
-
 // ---------------------------------------------------------------- client commands
 
 void CClientCommandReader::Byte(unsigned char c)
@@ -34,44 +29,21 @@ void CClientCommandReader::Feed(std::string_view data, std::vector<std::string>&
 {
     for (std::size_t i = 0; i < data.size(); ++i) {
         const auto c = static_cast<unsigned char>(data[i]);
-        switch (m_state) {
-        case EState::Cr:
+        if (m_bAfterCr) {
             // CR LF and CR NUL are one line end; anything else starts the next line.
-            m_state = EState::Data;
+            m_bAfterCr = false;
             if (c == '\n' || c == '\0')
-                break;
-            [[fallthrough]];
-        case EState::Data:
-            if (c == kIac)
-                m_state = EState::Iac;
-            else if (c == '\r') {
-                End(commands);
-                m_state = EState::Cr;
-            } else if (c == '\n')
-                End(commands);
-            else
-                Byte(c);
-            break;
-        case EState::Iac:
-            m_state = EState::Data;
-            if (c == kIac)
-                Byte(c);
-            else if (c >= kWill && c <= kDont)
-                m_state = EState::Option;
-            else if (c == kSb)
-                m_state = EState::Sub;
-            break;
-        case EState::Option:
-            m_state = EState::Data;
-            break;
-        case EState::Sub:
-            if (c == kIac)
-                m_state = EState::SubIac;
-            break;
-        case EState::SubIac:
-            m_state = c == kSe ? EState::Data : EState::Sub;
-            break;
+                continue;
         }
+        if (m_telnet.Take(c) != CTelnetParser::EToken::Data)
+            continue;  // IAC IAC gives the data byte 255
+        if (c == '\r') {
+            End(commands);
+            m_bAfterCr = true;
+        } else if (c == '\n')
+            End(commands);
+        else
+            Byte(c);
     }
 }
 

@@ -25,6 +25,7 @@
 
 #include "tools/playclient/line_assembler.h"
 #include "tools/playclient/telnet_filter.h"
+#include "tools/playclient/telnet_parser.h"
 
 // Reads the commands out of what a client sends: telnet commands and
 // subnegotiations dropped (IAC IAC is a 255 byte), a line ends at CR LF,
@@ -41,17 +42,17 @@ public:
     bool HasPending() const { return m_bPending; }
     // True between two lines: no line started, no telnet command open, no
     // CR whose LF may still come.
-    bool AtLineStart() const { return !m_bPending && m_state == EState::Data; }
+    bool AtLineStart() const { return !m_bPending && !m_bAfterCr && !m_telnet.InCommand(); }
     // True right after a CR that may be followed by its LF or NUL.
-    bool AfterCr() const { return m_state == EState::Cr; }
+    bool AfterCr() const { return m_bAfterCr; }
 
 private:
-    enum class EState { Data, Cr, Iac, Option, Sub, SubIac };
     void Byte(unsigned char c);
     void End(std::vector<std::string>& commands);
 
     std::size_t m_nLimit;
-    EState m_state = EState::Data;
+    CTelnetParser m_telnet;
+    bool m_bAfterCr = false;
     std::string m_strLine;
     bool m_bPending = false;
 };

@@ -16,62 +16,58 @@ void CTelnetFilter::Text(char c, std::string& text)
     m_bAtLineStart = false;
 }
 
+void CTelnetFilter::Terminal(unsigned char c)
+{
+    switch (m_terminal) {
+    case ETerminal::Text:
+        break;
+    case ETerminal::Esc:
+        // ESC [ and ESC ] open longer sequences; intermediate bytes
+        // (ESC ( B) wait for their final byte.
+        m_terminal = c == '[' ? ETerminal::Csi : c == ']' ? ETerminal::Osc : (c >= 0x20 && c <= 0x2F) ? ETerminal::Esc : ETerminal::Text;
+        break;
+    case ETerminal::Csi:
+        if (c >= 0x40 && c <= 0x7E)
+            m_terminal = ETerminal::Text;  // the final byte of the sequence
+        break;
+    case ETerminal::Osc:
+        if (c == 0x07 || c == 0x1B)
+            m_terminal = ETerminal::Text;
+        break;
+    }
+}
+
 void CTelnetFilter::Feed(const char* data, std::size_t size, std::string& text, std::string& replies)
 {
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(data[i]);
-        switch (m_state) {
-        case EState::Data:
-            if (c == IAC)
-                m_state = EState::Iac;
-            else if (c == 0x1B)
-                m_state = EState::Esc;
+        // A terminal sequence takes every byte up to its end, telnet's too.
+        if (m_terminal != ETerminal::Text) {
+            Terminal(c);
+            continue;
+        }
+        switch (m_telnet.Take(c)) {
+        case CTelnetParser::EToken::Data:
+            if (c == 0x1B)
+                m_terminal = ETerminal::Esc;
             else
                 Text(static_cast<char>(c), text);
             break;
-        case EState::Iac:
-            m_state = EState::Data;
-            if (c == IAC) {
-                Text(static_cast<char>(c), text);  // an escaped 255 is a text byte
-            } else if (c == DO || c == DONT || c == WILL || c == WONT) {
-                m_command = c;
-                m_state = EState::Option;
-            } else if (c == SB) {
-                m_state = EState::Sub;
-            } else if ((c == GA || c == EOR) && !m_bAtLineStart) {
-                Text('\n', text);  // the end of a prompt ends its line
-            }
-            break;
-        case EState::Option:
+        case CTelnetParser::EToken::Option:
             // Refuse what is offered or asked; agreeing to switch something
             // off needs no answer.
-            if (m_command == DO || m_command == WILL) {
-                replies += static_cast<char>(IAC);
-                replies += static_cast<char>(m_command == DO ? WONT : DONT);
+            if (m_telnet.Command() == CTelnetParser::DO || m_telnet.Command() == CTelnetParser::WILL) {
+                replies += static_cast<char>(CTelnetParser::IAC);
+                replies += static_cast<char>(m_telnet.Command() == CTelnetParser::DO ? CTelnetParser::WONT : CTelnetParser::DONT);
                 replies += static_cast<char>(c);
                 ++m_nRefused;
             }
-            m_state = EState::Data;
             break;
-        case EState::Sub:
-            if (c == IAC)
-                m_state = EState::SubIac;
+        case CTelnetParser::EToken::PromptEnd:
+            if (!m_bAtLineStart)
+                Text('\n', text);  // the end of a prompt ends its line
             break;
-        case EState::SubIac:
-            m_state = c == SE ? EState::Data : EState::Sub;
-            break;
-        case EState::Esc:
-            // ESC [ and ESC ] open longer sequences; intermediate bytes
-            // (ESC ( B) wait for their final byte.
-            m_state = c == '[' ? EState::Csi : c == ']' ? EState::Osc : (c >= 0x20 && c <= 0x2F) ? EState::Esc : EState::Data;
-            break;
-        case EState::Csi:
-            if (c >= 0x40 && c <= 0x7E)
-                m_state = EState::Data;  // the final byte of the sequence
-            break;
-        case EState::Osc:
-            if (c == 0x07 || c == 0x1B)
-                m_state = EState::Data;
+        case CTelnetParser::EToken::None:
             break;
         }
     }

@@ -7,12 +7,10 @@
 #include <cstddef>
 #include <string>
 
+#include "tools/playclient/telnet_parser.h"
+
 class CTelnetFilter {
 public:
-    enum : unsigned char {
-        SE = 240, NOP = 241, GA = 249, SB = 250, WILL = 251, WONT = 252, DO = 253, DONT = 254, IAC = 255, EOR = 239
-    };
-
     // Appends the text of `data` to `text` and the answers owed to the
     // server (refusals) to `replies`.
     void Feed(const char* data, std::size_t size, std::string& text, std::string& replies);
@@ -21,14 +19,16 @@ public:
     int RefusedOptions() const { return m_nRefused; }
     // True while a telnet command or a terminal sequence is open: bytes put
     // into the stream now would break it.
-    bool InSequence() const { return m_state != EState::Data; }
+    bool InSequence() const { return m_telnet.InCommand() || m_terminal != ETerminal::Text; }
 
 private:
-    enum class EState { Data, Iac, Option, Sub, SubIac, Esc, Csi, Osc };
+    // Terminal control sequences: ESC, ESC [ ... final byte, ESC ] ... BEL or ESC.
+    enum class ETerminal { Text, Esc, Csi, Osc };
+    void Terminal(unsigned char c);
     void Text(char c, std::string& text);
 
-    EState m_state = EState::Data;
-    unsigned char m_command = 0;
+    CTelnetParser m_telnet;
+    ETerminal m_terminal = ETerminal::Text;
     bool m_bAtLineStart = true;
     int m_nRefused = 0;
 };
