@@ -11,22 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "mapper/frame/client_protocol.h"
 #include "tools/playclient/client_options.h"
 #include "tools/playclient/line_assembler.h"
 #include "tools/playclient/proxy_relay.h"
 #include "tools/playclient/telnet_filter.h"
 
+// The messages between the client and the mapper are those of
+// client_protocol.h; these are the client's own.
 enum : UINT {
-    UM_MAPPER_WINDOW = WM_USER + 120,  // 1144, from the mapper
     WM_APP_SOCKET = WM_APP + 1,        // socket events
     WM_APP_MAPPER_READY,               // the mapper announced its window
     WM_APP_MAPPER_COMMAND,             // a command the mapper sent is queued
     WM_APP_TYPED,                      // the command line was entered
     WM_APP_PROXY,                      // events of the proxy's listening and client sockets
-};
-
-enum : ULONG_PTR {
-    CD_ATTACH = 1145, CD_ONLINE = 1146, CD_QUIT = 1147, CD_COMMAND = 1148, CD_TEXT_LINE = 1149, CD_SETTINGS_DIR = 1154
 };
 
 // The folder of the client's executable, with its last backslash.
@@ -143,7 +141,7 @@ public:
     void Terminate();
     DWORD ProcessId() const { return m_pi.dwProcessId; }
 
-    HWND m_hWnd = nullptr;  // announced by the mapper (1144)
+    HWND m_hWnd = nullptr;  // announced by the mapper (UM_MAPPER_WINDOW)
     bool m_bOnline = false;
     bool m_bEnding = false;  // the client asked it to end
 

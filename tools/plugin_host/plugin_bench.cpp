@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "mapper/frame/client_protocol.h"
 #include "tools/plugin_host/plugin_host.h"
 
 namespace {
@@ -51,24 +52,24 @@ int main(int argc, char** argv)
         return 1;
     ::QueryPerformanceCounter(&t1);
     std::printf("plug-in start to the announced window: %.1f ms\n", 1000 * Seconds(t0, t1, freq));
-    host.Send(1145, nullptr, 0);
-    host.Send(1146, nullptr, 0);
+    host.Send(CD_ATTACH, nullptr, 0);
+    host.Send(CD_ONLINE, nullptr, 0);
     std::vector<double> times;
     times.reserve(lines);
     const char* words[] = {"n", "e", "s", "w"};
     for (int i = 0; i < lines; ++i) {
         if (i % 10 == 0)
-            host.SendText(1148, words[(i / 10) % 4]);  // a move every ten lines
+            host.SendText(CD_COMMAND, words[(i / 10) % 4]);  // a move every ten lines
         const std::string line = "A line of game output number " + std::to_string(i);
         ::QueryPerformanceCounter(&t0);
-        host.SendText(1149, line);
+        host.SendText(CD_TEXT_LINE, line);
         ::QueryPerformanceCounter(&t1);
         times.push_back(1e6 * Seconds(t0, t1, freq));
     }
     std::sort(times.begin(), times.end());
     std::printf("game-line round trip over %d lines: median %.1f us, 99th percentile %.1f us, max %.1f us\n", lines,
                 times[times.size() / 2], times[times.size() * 99 / 100], times.back());
-    host.Send(1147, nullptr, 0);
+    host.Send(CD_QUIT, nullptr, 0);
     host.WaitForExit(10000);
     return 0;
 }

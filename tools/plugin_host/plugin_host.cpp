@@ -1,8 +1,9 @@
 #include "tools/plugin_host/plugin_host.h"
 
+#include "mapper/frame/client_protocol.h"
+
 namespace {
 const char kHostClass[] = "VorMapperTestClient";
-constexpr UINT kMapperWindowMessage = 1024 + 120;
 
 struct CDialogSearch {
     DWORD pid;
@@ -132,7 +133,7 @@ HWND CPluginHost::FindMapperDialog() const
 LRESULT CALLBACK CPluginHost::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* self = reinterpret_cast<CPluginHost*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self && msg == kMapperWindowMessage) {
+    if (self && msg == UM_MAPPER_WINDOW) {
         self->m_hMapper = static_cast<HWND>(LongToHandle(static_cast<LONG>(wp)));
         ++self->m_nMapperWindowMessages;
         return 0;

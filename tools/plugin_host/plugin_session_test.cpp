@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "mapper/frame/client_protocol.h"
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 #include "tools/plugin_host/plugin_host.h"
@@ -54,23 +55,23 @@ void StartPlugin(CPluginHost& host)
     char args[64];
     std::snprintf(args, sizeof args, "/plugin 0 %ld", static_cast<long>(reinterpret_cast<INT_PTR>(host.Window())));
     ASSERT_TRUE(host.Start(exe, args));
-    ASSERT_TRUE(host.PumpUntil([&] { return host.MapperWindow() != nullptr; })) << "no window announced (1144)";
+    ASSERT_TRUE(host.PumpUntil([&] { return host.MapperWindow() != nullptr; })) << "no window announced (UM_MAPPER_WINDOW)";
     EXPECT_EQ(host.m_nMapperWindowMessages, 1);
     EXPECT_FALSE(::IsWindowVisible(host.MapperWindow()));  // hidden until docked
 }
 
 void DockOnline(CPluginHost& host, const std::string& settingsDir)
 {
-    EXPECT_EQ(host.SendText(1154, settingsDir), 1);
-    EXPECT_EQ(host.Send(1145, nullptr, 0), 1);
-    EXPECT_EQ(host.Send(1146, nullptr, 0), 1);
+    EXPECT_EQ(host.SendText(CD_SETTINGS_DIR, settingsDir), 1);
+    EXPECT_EQ(host.Send(CD_ATTACH, nullptr, 0), 1);
+    EXPECT_EQ(host.Send(CD_ONLINE, nullptr, 0), 1);
 }
 
 void Walk(CPluginHost& host, const char* command, const char* title)
 {
-    EXPECT_EQ(host.SendText(1148, command), 1);
-    EXPECT_EQ(host.SendText(1149, command), 1);  // the game's echo: not counted
-    EXPECT_EQ(host.SendText(1149, title), 1);
+    EXPECT_EQ(host.SendText(CD_COMMAND, command), 1);
+    EXPECT_EQ(host.SendText(CD_TEXT_LINE, command), 1);  // the game's echo: not counted
+    EXPECT_EQ(host.SendText(CD_TEXT_LINE, title), 1);
 }
 
 // Answers the save question with Yes and the file dialog with `path`.
@@ -122,12 +123,12 @@ TEST(PluginSession, DocksMapsTheWalkSendsMovesAndSavesOnClose)
     Walk(host, "s", "East Room");                 // back along the link
     // Odd blocks: no NUL, a byte count of 0, an unknown code.
     const char noNul[4] = {'s', 'o', 'u', 't'};
-    EXPECT_EQ(host.Send(1149, noNul, sizeof noNul), 1);
-    EXPECT_EQ(host.Send(1149, nullptr, 0), 1);
+    EXPECT_EQ(host.Send(CD_TEXT_LINE, noNul, sizeof noNul), 1);
+    EXPECT_EQ(host.Send(CD_TEXT_LINE, nullptr, 0), 1);
     EXPECT_EQ(host.Send(1151, "x", 2), 0);
     EXPECT_EQ(host.Send(4000, nullptr, 0), 0);
     const std::string huge(1 << 20, 'h');
-    EXPECT_EQ(host.SendText(1149, huge), 1);
+    EXPECT_EQ(host.SendText(CD_TEXT_LINE, huge), 1);
 
     // A move key in the docked view, online in trace mode: the move goes to the game.
     HWND view = ::FindWindowExA(mapper, nullptr, "VorMapperView", nullptr);
@@ -175,7 +176,7 @@ TEST(PluginSession, QuitEndsAtOnceWithoutAQuestion)
         return;
     DockOnline(host, dir);
     Walk(host, "e", "Somewhere");  // unsaved changes
-    EXPECT_EQ(host.Send(1147, nullptr, 0), 1);
+    EXPECT_EQ(host.Send(CD_QUIT, nullptr, 0), 1);
     ASSERT_TRUE(host.WaitForExit(10000));
     EXPECT_EQ(host.FindMapperDialog(), nullptr);
     // None of the close handling ran: no client-side settings were written.

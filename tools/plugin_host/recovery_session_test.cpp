@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "mapper/frame/client_protocol.h"
 #include "mapper/model/document.h"
 #include "mapper/model/map_file.h"
 #include "tools/plugin_host/plugin_host.h"
@@ -87,15 +88,15 @@ protected:
         std::snprintf(args, sizeof args, "/plugin 0 %ld", static_cast<long>(reinterpret_cast<INT_PTR>(host.Window())));
         ASSERT_TRUE(host.Start(exe, args));
         ASSERT_TRUE(host.PumpUntil([&] { return host.MapperWindow() != nullptr; }));
-        EXPECT_EQ(host.SendText(1154, dir), 1);
-        EXPECT_EQ(host.Send(1145, nullptr, 0), 1);
-        EXPECT_EQ(host.Send(1146, nullptr, 0), 1);
+        EXPECT_EQ(host.SendText(CD_SETTINGS_DIR, dir), 1);
+        EXPECT_EQ(host.Send(CD_ATTACH, nullptr, 0), 1);
+        EXPECT_EQ(host.Send(CD_ONLINE, nullptr, 0), 1);
     }
 
     void Walk(CPluginHost& host, const char* command, const std::string& title)
     {
-        EXPECT_EQ(host.SendText(1148, command), 1);
-        EXPECT_EQ(host.SendText(1149, title), 1);
+        EXPECT_EQ(host.SendText(CD_COMMAND, command), 1);
+        EXPECT_EQ(host.SendText(CD_TEXT_LINE, title), 1);
     }
 
     // Walks a route of `rooms` new rooms east, then waits for a recovery copy

@@ -61,7 +61,7 @@ struct CSink : IClientChannel, IFollowNamePrompt, IMessageBoxes, IFrameWindow {
 };
 
 const std::uintptr_t kCodes[] = {CD_ATTACH, CD_ONLINE, CD_QUIT, CD_COMMAND, CD_TEXT_LINE, CD_TEXT_LINE, CD_TEXT_LINE,
-                                 CD_NOP,    1151,      1152,    1153,       CD_SETTINGS_DIR, 0, 1144, 99999};
+                                 CD_NOP,    1151,      1152,    1153,       CD_SETTINGS_DIR, 0, UM_MAPPER_WINDOW, 99999};
 
 }  // namespace
 

@@ -5,6 +5,19 @@
 
 namespace {
 
+// The codes are the client's: what a client sends and expects on the wire.
+TEST(ClientProtocol, CodesAreThoseOnTheWire)
+{
+    EXPECT_EQ(UM_MAPPER_WINDOW, 1144u);
+    EXPECT_EQ(CD_ATTACH, 1145u);
+    EXPECT_EQ(CD_ONLINE, 1146u);
+    EXPECT_EQ(CD_QUIT, 1147u);
+    EXPECT_EQ(CD_COMMAND, 1148u);
+    EXPECT_EQ(CD_TEXT_LINE, 1149u);
+    EXPECT_EQ(CD_NOP, 1150u);
+    EXPECT_EQ(CD_SETTINGS_DIR, 1154u);
+}
+
 TEST_F(ClientLinkTest, RepliesFollowTheProtocolTable)
 {
     EXPECT_EQ(Message(CD_NOP), 1);
@@ -16,7 +29,7 @@ TEST_F(ClientLinkTest, RepliesFollowTheProtocolTable)
     EXPECT_EQ(link.m_strSettingsDir, "C:\\games\\x\\");
     std::intptr_t reply = -7;
     for (std::uintptr_t code : {std::uintptr_t(1151), std::uintptr_t(1152), std::uintptr_t(1153), std::uintptr_t(0),
-                                std::uintptr_t(1144), std::uintptr_t(1155), ~std::uintptr_t(0)}) {
+                                std::uintptr_t(UM_MAPPER_WINDOW), std::uintptr_t(1155), ~std::uintptr_t(0)}) {
         EXPECT_FALSE(link.OnCopyData(code, "n", 2, reply)) << code;
         EXPECT_EQ(reply, 0);
     }

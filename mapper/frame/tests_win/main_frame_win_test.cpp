@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "mapper/frame/client_protocol.h"
 #include "mapper/frame/main_frame_win.h"
 #include "mapper/frame/tests_win/frame_test.h"
 #include "mapper/model/document.h"
@@ -101,17 +102,17 @@ TEST_F(MainFrameTest, MenusShowPlaneNamesChecksAndTheStandaloneState)
 
 TEST_F(MainFrameTest, CopyDataRepliesStandalone)
 {
-    EXPECT_EQ(CopyData(1145, nullptr, 0), 1);  // attach without a client: nothing
+    EXPECT_EQ(CopyData(CD_ATTACH, nullptr, 0), 1);  // attach without a client: nothing
     EXPECT_FALSE(m_frame->IsAttached());
     EXPECT_EQ(::GetParent(Frame()), nullptr);
-    EXPECT_EQ(CopyData(1150, "x", 2), 1);
+    EXPECT_EQ(CopyData(CD_NOP, "x", 2), 1);
     EXPECT_EQ(CopyData(1151, "x", 2), 0);
     EXPECT_EQ(CopyData(1153, nullptr, 0), 0);
     EXPECT_EQ(CopyData(99999, nullptr, 0), 0);
-    EXPECT_EQ(CopyData(1148, "north", 6), 1);  // offline: accepted, nothing happens
-    EXPECT_EQ(CopyData(1154, "C:\\games\\", 10), 1);
+    EXPECT_EQ(CopyData(CD_COMMAND, "north", 6), 1);  // offline: accepted, nothing happens
+    EXPECT_EQ(CopyData(CD_SETTINGS_DIR, "C:\\games\\", 10), 1);
     EXPECT_EQ(m_frame->Link().m_strSettingsDir, "C:\\games\\");
-    EXPECT_EQ(CopyData(1154, "C:\\no-nul", 4), 1);  // only the bytes counted
+    EXPECT_EQ(CopyData(CD_SETTINGS_DIR, "C:\\no-nul", 4), 1);  // only the bytes counted
     EXPECT_EQ(m_frame->Link().m_strSettingsDir, "C:\\n");
     EXPECT_EQ(m_doc.GetRooms().size(), 1u);
 }
