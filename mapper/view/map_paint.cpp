@@ -33,14 +33,14 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
         pass.ClassifyRecords();
     const std::int64_t plane = doc.m_nCurrentPlane;
     if (view.m_bShowLower) {
-        pass.Rooms(plane - 1, kColorLowerPlane, 10, 10);
-        pass.Links(plane - 1, kColorLowerPlane, 10, 10);
+        pass.Rooms(plane - 1, kColorLowerPlane, kPlaneShift, kPlaneShift);
+        pass.Links(plane - 1, kColorLowerPlane, kPlaneShift, kPlaneShift);
     }
     pass.Rooms(plane, kColorCurrentPlane, 0, 0);
     pass.Links(plane, kColorCurrentPlane, 0, 0);
     if (view.m_bShowHigher) {
-        pass.Rooms(plane + 1, kColorHigherPlane, -10, -10);
-        pass.Links(plane + 1, kColorHigherPlane, -10, -10);
+        pass.Rooms(plane + 1, kColorHigherPlane, -kPlaneShift, -kPlaneShift);
+        pass.Links(plane + 1, kColorHigherPlane, -kPlaneShift, -kPlaneShift);
     }
     if (index)
         pass.SettleHitData(*index, windowed);

@@ -10,7 +10,13 @@
 #include "mapper/view/view_state.h"
 
 class CVorMapperDoc;
+class CPaintReach;
 class CSpatialIndex;
+class CTileGrid;
+
+// Map units by which the plane below is drawn shifted right and down, the
+// plane above left and up.
+constexpr std::int32_t kPlaneShift = 10;
 
 // The rooms and links of the planes drawn, found once per paint.
 struct CPaintCell {
@@ -95,6 +101,14 @@ private:
     void ForDrawnPlanes(F f) const;
     // Rooms of the window's plane whose label can reach the window, into found[1].
     void FindLabels();
+    // The window reach of a plane slot's pass.
+    CPaintReach ReachOf(int slot) const;
+    // An upper bound of the rooms the index would find.
+    std::size_t EstimateFound(CSpatialIndex& index) const;
+    // The rooms of a slot's grid that can reach the window, into found[slot];
+    // its links, into foundLinks.
+    void FindRooms(const CTileGrid& grid, int slot, const CPaintReach& reach);
+    void FindLinks(const CTileGrid& grid, int slot, const CPaintReach& reach);
 
     CVorMapperDoc& m_doc;
     CViewState& m_view;

@@ -30,78 +30,29 @@
 #include "mapper/model/document.h"
 #include "mapper/view/hit_geometry.h"
 #include "mapper/view/paint_pass.h"
+#include "mapper/view/paint_reach.h"
 #include "mapper/view/room_geometry.h"
 #include "mapper/view/spatial_index.h"
 
 namespace {
-constexpr double kPitch = double(kCellPitch), kCentre = double(kCellCentre);
+constexpr double kPitch = CPaintReach::kPitch, kCentre = CPaintReach::kCentre;
+// What a room draws (square, ring, markers) lies within this many map units
+// of its centre.
+constexpr double kRoomExtent = 17;
+// A link's polyline and corridor lie within this many map units of the box
+// of its two rooms' cells.
+constexpr double kLinkExtent = 8;
+// Pixels added to every extent turned into window pixels.
+constexpr double kPenPixels = 8;
 
-std::int32_t FloorCell(double units)
-{
-    const double c = std::floor(units / kPitch);
-    return c < -2147483647.0 ? -2147483647 : c > 2147483646.0 ? 2147483646 : static_cast<std::int32_t>(c);
-}
+// The pre-offset of each plane slot's pass: lower, current, higher.
+constexpr std::int32_t kPre[3][2] = {{kPlaneShift, kPlaneShift}, {0, 0}, {-kPlaneShift, -kPlaneShift}};
 
-// The window grown by a margin, and the forward transform in doubles.
-class CReach {
-public:
-    CReach(const CViewTransform& t, int w, int h, std::int32_t preX, std::int32_t preY)
-        : m_ox(t.OriginX()), m_oy(t.OriginY()), m_z(t.Zoom()), m_preX(preX), m_preY(preY)
-    {
-        if (t.Angle() != 0.0) {
-            m_c = std::cos(t.Angle());
-            m_s = std::sin(t.Angle());
-        }
-        m_ac = std::fabs(m_c);
-        m_as = std::fabs(m_s);
-        const double margin = 16 + 4 * m_z;
-        m_x0 = -margin;
-        m_y0 = -margin;
-        m_x1 = w + margin;
-        m_y1 = h + margin;
-    }
-    double Zoom() const { return m_z; }
-    double Spread() const { return m_ac + m_as; }
-    void ToWindow(double mx, double my, double& wx, double& wy) const
-    {
-        mx = (mx + m_preX) * m_z;
-        my = (my + m_preY) * m_z;
-        wx = m_c * mx - m_s * my + m_ox;
-        wy = m_c * my + m_s * mx + m_oy;
-    }
-    // Cells of the map points whose window points lie within the window grown by g pixels.
-    CCellBox Cells(double g) const
-    {
-        double lo[2] = {1e300, 1e300}, hi[2] = {-1e300, -1e300};
-        for (double X : {m_x0 - g, m_x1 + g})
-            for (double Y : {m_y0 - g, m_y1 + g}) {
-                const double u = X - m_ox, v = Y - m_oy;
-                const double m[2] = {(m_c * u + m_s * v) / m_z - m_preX, (m_c * v - m_s * u) / m_z - m_preY};
-                for (int i = 0; i < 2; ++i) {
-                    lo[i] = std::min(lo[i], m[i]);
-                    hi[i] = std::max(hi[i], m[i]);
-                }
-            }
-        return {FloorCell(lo[0] - 4) - 1, FloorCell(lo[1] - 4) - 1, FloorCell(hi[0] + 4) + 1, FloorCell(hi[1] + 4) + 1};
-    }
-    // True when a box of map units (centre, half sizes) can reach the grown window.
-    bool Reaches(double cx, double cy, double hx, double hy) const
-    {
-        double wx, wy;
-        ToWindow(cx, cy, wx, wy);
-        const double ex = m_z * (hx * m_ac + hy * m_as) + 4, ey = m_z * (hx * m_as + hy * m_ac) + 4;
-        return wx + ex >= m_x0 && wx - ex <= m_x1 && wy + ey >= m_y0 && wy - ey <= m_y1;
-    }
-    bool Meets(double l, double t, double r, double b) const { return r >= m_x0 && l <= m_x1 && b >= m_y0 && t <= m_y1; }
-
-private:
-    double m_ox, m_oy, m_z;
-    std::int32_t m_preX, m_preY;
-    double m_c = 1.0, m_s = 0.0, m_ac = 1.0, m_as = 0.0;
-    double m_x0, m_y0, m_x1, m_y1;
-};
-
-constexpr std::int32_t kPre[3][2] = {{10, 10}, {0, 0}, {-10, -10}};
+// A found link's sort key: its plane slot above its order key in the map,
+// so that the links sort by slot, then in map order.
+constexpr int kSlotShift = 62;
+std::uint64_t SlotOrderKey(int slot, std::uint64_t orderKey) { return (std::uint64_t(slot) << kSlotShift) | orderKey; }
+int SlotOfKey(std::uint64_t key) { return static_cast<int>(key >> kSlotShift); }
 }  // namespace
 
 bool CPaintPass::Drawn(std::int64_t plane) const
@@ -120,21 +71,74 @@ void CPaintPass::ForDrawnPlanes(F f) const
     }
 }
 
-bool CPaintPass::QueryRecords(CSpatialIndex& index)
+CPaintReach CPaintPass::ReachOf(int slot) const
 {
-    const CRoomMap& rooms = m_doc.GetRooms();
-    const CLinkMap& links = m_doc.GetLinks();
-    const std::size_t limit = (rooms.size() + links.size()) / 3;
-    // When the window shows much of the map, the walk over it costs less.
+    return CPaintReach(m_transform, m_nWidth, m_nHeight, kPre[slot][0], kPre[slot][1]);
+}
+
+std::size_t CPaintPass::EstimateFound(CSpatialIndex& index) const
+{
     std::size_t estimate = 0;
     ForDrawnPlanes([&](int slot, std::int32_t plane) {
         if (const CSpatialIndex::CPlane* grids = index.Plane(plane)) {
-            const CReach reach(m_transform, m_nWidth, m_nHeight, kPre[slot][0], kPre[slot][1]);
-            const CCellBox cells = reach.Cells(17 * reach.Zoom() * reach.Spread() + 8);
+            const CPaintReach reach = ReachOf(slot);
+            const CCellBox cells = reach.Cells(kRoomExtent * reach.Zoom() * reach.Spread() + kPenPixels);
             estimate += grids->rooms.Estimate([&](std::int64_t) { return cells; });
         }
     });
-    if (estimate > limit)
+    return estimate;
+}
+
+void CPaintPass::FindRooms(const CTileGrid& grid, int slot, const CPaintReach& reach)
+{
+    // On a neighbouring plane the selection's outlines go on the layer
+    // without the plane's offset.
+    const double extent = kRoomExtent + (slot == 1 ? 0 : kPlaneShift);
+    const CCellBox cells = reach.Cells(extent * reach.Zoom() * reach.Spread() + kPenPixels);
+    const CRoomMap& rooms = m_doc.GetRooms();
+    auto& out = m_buf.found[slot];
+    grid.Query([&](std::int64_t) { return cells; }, [&](std::uint32_t id, const CCellBox& b) {
+        if (!reach.Reaches(kPitch * b.x0 + kCentre, kPitch * b.y0 + kCentre, extent, extent))
+            return;
+        const std::uint32_t node = rooms.NodeOf(id);
+        if (node != CRoomMap::npos)
+            out.push_back({rooms.OrderKey(node), id});
+    });
+}
+
+void CPaintPass::FindLinks(const CTileGrid& grid, int slot, const CPaintReach& reach)
+{
+    // The box of the two rooms' cells grown by a cell holds the link; boxes
+    // of a level are narrower than its side.
+    const double extent = kLinkExtent + (slot == 1 ? 0 : kPlaneShift);
+    auto cellsFor = [&](std::int64_t side) {
+        return reach.Cells(reach.Zoom() * reach.Spread() * (kCentre * side + extent) + kPenPixels);
+    };
+    const CRoomMap& rooms = m_doc.GetRooms();
+    const CLinkMap& links = m_doc.GetLinks();
+    grid.Query(cellsFor, [&](std::uint32_t id, const CCellBox& b) {
+        const double l = kPitch * b.x0 - extent, t = kPitch * b.y0 - extent,
+                     r = kPitch * (double(b.x1) + 1) + extent, bt = kPitch * (double(b.y1) + 1) + extent;
+        if (!reach.Reaches((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2))
+            return;
+        const std::uint32_t node = links.NodeOf(id);
+        if (node == CLinkMap::npos)
+            return;
+        const CLink& link = links.NodeValue(node);
+        const CRoom* a = rooms.Find(link.m_nFromRoom);
+        const CRoom* z = rooms.Find(link.m_nToRoom);
+        if (!a || !z || (PlaneSlot(a->m_nPlane) != slot && PlaneSlot(z->m_nPlane) != slot))
+            return;
+        m_buf.foundLinks.push_back(
+            {SlotOrderKey(slot, links.OrderKey(node)), CLinkRef{id, &link, a->m_nX, a->m_nY, z->m_nX, z->m_nY}});
+    });
+}
+
+bool CPaintPass::QueryRecords(CSpatialIndex& index)
+{
+    // When the window shows much of the map, the walk over it costs less.
+    const std::size_t limit = (m_doc.GetRooms().size() + m_doc.GetLinks().size()) / 3;
+    if (EstimateFound(index) > limit)
         return false;
     std::size_t found = 0;
     bool tooMany = false;
@@ -142,55 +146,23 @@ bool CPaintPass::QueryRecords(CSpatialIndex& index)
         const CSpatialIndex::CPlane* grids = index.Plane(plane);
         if (!grids || tooMany)
             return;
-        const CReach reach(m_transform, m_nWidth, m_nHeight, kPre[slot][0], kPre[slot][1]);
-        // Rooms: the square, ring and markers lie within 17 units of the centre;
-        // on a neighbouring plane the selection's outlines go on the layer
-        // without the plane's offset of 10 units.
-        const double shift = slot == 1 ? 0 : 10;
-        const CCellBox roomCells = reach.Cells((17 + shift) * reach.Zoom() * reach.Spread() + 8);
-        auto& out = m_buf.found[slot];
-        grids->rooms.Query([&](std::int64_t) { return roomCells; }, [&](std::uint32_t id, const CCellBox& b) {
-            if (!reach.Reaches(kPitch * b.x0 + kCentre, kPitch * b.y0 + kCentre, 17 + shift, 17 + shift))
-                return;
-            const std::uint32_t node = rooms.NodeOf(id);
-            if (node != CRoomMap::npos)
-                out.push_back({rooms.OrderKey(node), id});
-        });
-        found += out.size();
-        // Links: the polyline and corridor lie in the box of the two rooms'
-        // cells grown by a cell; boxes of a level are narrower than its side.
-        auto& linkOut = m_buf.foundLinks;
-        const std::size_t before = linkOut.size();
-        grids->links.Query(
-            [&](std::int64_t side) { return reach.Cells(reach.Zoom() * reach.Spread() * (kCentre * side + 8 + shift) + 8); },
-            [&](std::uint32_t id, const CCellBox& b) {
-                const double l = kPitch * b.x0 - 8 - shift, t = kPitch * b.y0 - 8 - shift,
-                             r = kPitch * (double(b.x1) + 1) + 8 + shift, bt = kPitch * (double(b.y1) + 1) + 8 + shift;
-                if (!reach.Reaches((l + r) / 2, (t + bt) / 2, (r - l) / 2, (bt - t) / 2))
-                    return;
-                const std::uint32_t node = links.NodeOf(id);
-                if (node == CLinkMap::npos)
-                    return;
-                const CLink& link = links.NodeValue(node);
-                const CRoom* a = rooms.Find(link.m_nFromRoom);
-                const CRoom* z = rooms.Find(link.m_nToRoom);
-                if (!a || !z || (PlaneSlot(a->m_nPlane) != slot && PlaneSlot(z->m_nPlane) != slot))
-                    return;
-                linkOut.push_back({(std::uint64_t(slot) << 62) | links.OrderKey(node),
-                                   CLinkRef{id, &link, a->m_nX, a->m_nY, z->m_nX, z->m_nY}});
-            });
-        found += linkOut.size() - before;
+        const CPaintReach reach = ReachOf(slot);
+        const std::size_t before = m_buf.found[slot].size() + m_buf.foundLinks.size();
+        FindRooms(grids->rooms, slot, reach);
+        FindLinks(grids->links, slot, reach);
+        found += m_buf.found[slot].size() + m_buf.foundLinks.size() - before;
         tooMany = found > limit;
     });
     if (tooMany) {
         m_buf.Clear();
         return false;
     }
-    // The links of each plane in map order (a slot's keys stand above the lower slots').
+    // The links of each plane in map order; a link under both its planes'
+    // grids is listed once per slot.
     auto& fl = m_buf.foundLinks;
     std::sort(fl.begin(), fl.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [key, ref] : fl) {
-        const int slot = static_cast<int>(key >> 62);
+        const int slot = SlotOfKey(key);
         if (m_links[slot].empty() || m_links[slot].back().id != ref.id)
             m_links[slot].push_back(ref);
     }
@@ -230,8 +202,8 @@ void CPaintPass::FindLabels()
         widest = std::max<std::int64_t>(widest, m_buf.letterWidth[c]);
     }
     const double letter = double(widest) + 1, height = double(m_buf.textHeight) + 4;
-    const CReach reach(m_transform, m_nWidth, m_nHeight, 0, 0);
-    const double room = 17 * reach.Zoom() * reach.Spread() + 4;
+    const CPaintReach reach = ReachOf(1);
+    const double room = kRoomExtent * reach.Zoom() * reach.Spread() + CPaintReach::kBoxSlackPixels;
     const double longest = double(grids->LongestLabel()) * letter + 8;
     const double reachOut = std::max(longest, height) + room + 8;
     const CRoomMap& rooms = m_doc.GetRooms();
