@@ -31,92 +31,6 @@ bool Lists(const CRoom* room, LinkId id)
 }
 }  // namespace
 
-// ---------------------------------------------------------------- tile grid
-
-std::size_t CTileGrid::LevelOf(const CCellBox& box)
-{
-    const std::int64_t ext = std::max(std::int64_t{box.x1} - box.x0, std::int64_t{box.y1} - box.y0);
-    std::size_t level = 0;
-    while (ext >= (std::int64_t{16} << level))
-        ++level;
-    return level;
-}
-
-void CTileGrid::Insert(std::uint32_t id, const CCellBox& box)
-{
-    const std::size_t level = LevelOf(box);
-    if (m_levels.size() <= level)
-        m_levels.resize(level + 1);
-    CLevel& lv = m_levels[level];
-    const std::int64_t side = std::int64_t{16} << level;
-    const std::int64_t tx = FloorDiv(box.x0, side), ty = FloorDiv(box.y0, side);
-    if (level == 0) {
-        lv.small[Key(tx, ty)].push_back({id, static_cast<std::uint8_t>(box.x0 - tx * side),
-                                         static_cast<std::uint8_t>(box.y0 - ty * side),
-                                         static_cast<std::uint8_t>(box.x1 - box.x0),
-                                         static_cast<std::uint8_t>(box.y1 - box.y0)});
-    } else {
-        lv.wide[Key(tx, ty)].push_back({id, box});
-    }
-    ++lv.count;
-    ++m_nCount;
-}
-
-bool CTileGrid::Erase(std::uint32_t id, const CCellBox& box)
-{
-    const std::size_t level = LevelOf(box);
-    if (level >= m_levels.size())
-        return false;
-    CLevel& lv = m_levels[level];
-    const std::int64_t side = std::int64_t{16} << level;
-    const std::uint64_t key = Key(FloorDiv(box.x0, side), FloorDiv(box.y0, side));
-    auto drop = [&](auto& tiles) {
-        const auto it = tiles.find(key);
-        if (it == tiles.end())
-            return false;
-        auto& v = it->second;
-        for (std::size_t i = 0; i < v.size(); ++i) {
-            if (v[i].id != id)
-                continue;
-            v[i] = v.back();
-            v.pop_back();
-            if (v.empty())
-                tiles.erase(it);
-            return true;
-        }
-        return false;
-    };
-    if (!(level == 0 ? drop(lv.small) : drop(lv.wide)))
-        return false;
-    --lv.count;
-    --m_nCount;
-    return true;
-}
-
-void CTileGrid::Clear()
-{
-    m_levels.clear();
-    m_nCount = 0;
-}
-
-std::size_t CTileGrid::Bytes() const
-{
-    // Vectors' memory, plus a hash node and a bucket per tile.
-    std::size_t bytes = sizeof(*this) + m_levels.capacity() * sizeof(CLevel);
-    for (const CLevel& lv : m_levels) {
-        auto add = [&](const auto& tiles, std::size_t entry) {
-            bytes += tiles.bucket_count() * sizeof(void*);
-            for (const auto& [key, v] : tiles)
-                bytes += v.capacity() * entry + sizeof(key) + sizeof(v) + 2 * sizeof(void*);
-        };
-        add(lv.small, sizeof(CSmall));
-        add(lv.wide, sizeof(CWide));
-    }
-    return bytes;
-}
-
-// ---------------------------------------------------------------- index
-
 std::uint64_t CSpatialIndex::CPlane::LongestLabel() const
 {
     for (int c = 32; c >= 0; --c)
@@ -170,9 +84,9 @@ void CSpatialIndex::Rebuild()
     const CLinkMap& links = m_doc.GetLinks();
     for (auto it = links.begin(); it != links.end(); ++it) {
         CLinkPlace p;
-        if (PlaceOf(it.value(), false, 0, nullptr, p))
+        if (PlaceOf(it.value(), {}, p))
             InsertLink(it.key(), p);
-        if (!Regular(it.value(), it.key(), 0, nullptr, false))
+        if (!Regular(it.value(), it.key(), {}))
             m_irregular.insert(it.key());
     }
 }
@@ -220,9 +134,9 @@ void CSpatialIndex::EraseLabel(RoomId id, const CRoom& room)
         --m_labelBytes[c];
 }
 
-const CRoom* CSpatialIndex::RoomOf(RoomId r, bool override, RoomId id, const CRoom* room) const
+const CRoom* CSpatialIndex::RoomOf(RoomId r, const CRoomOverride& rooms) const
 {
-    return override && r == id ? room : m_doc.GetRooms().Find(r);
+    return rooms.active && r == rooms.id ? rooms.room : m_doc.GetRooms().Find(r);
 }
 
 void CSpatialIndex::AddPendingLink(LinkId id, std::int32_t planeA, std::int32_t planeB)
@@ -232,12 +146,12 @@ void CSpatialIndex::AddPendingLink(LinkId id, std::int32_t planeA, std::int32_t 
         m_pendingLinks[planeB].push_back(id);
 }
 
-bool CSpatialIndex::PlaceOf(const CLink& link, bool override, RoomId id, const CRoom* room, CLinkPlace& place) const
+bool CSpatialIndex::PlaceOf(const CLink& link, const CRoomOverride& rooms, CLinkPlace& place) const
 {
     if (!IsDrawnLink(link))
         return false;
-    const CRoom* a = RoomOf(link.m_nFromRoom, override, id, room);
-    const CRoom* b = RoomOf(link.m_nToRoom, override, id, room);
+    const CRoom* a = RoomOf(link.m_nFromRoom, rooms);
+    const CRoom* b = RoomOf(link.m_nToRoom, rooms);
     if (!a || !b)
         return false;
     place.box = {Saturate32(std::int64_t{std::min(a->m_nX, b->m_nX)} - 1),
@@ -268,11 +182,9 @@ void CSpatialIndex::EraseLink(LinkId id, const CLinkPlace& p)
         erase(p.planeB);
 }
 
-bool CSpatialIndex::Regular(const CLink& link, LinkId id, RoomId overrideId, const CRoom* overrideRoom,
-                            bool override) const
+bool CSpatialIndex::Regular(const CLink& link, LinkId id, const CRoomOverride& rooms) const
 {
-    return Lists(RoomOf(link.m_nFromRoom, override, overrideId, overrideRoom), id) &&
-           Lists(RoomOf(link.m_nToRoom, override, overrideId, overrideRoom), id);
+    return Lists(RoomOf(link.m_nFromRoom, rooms), id) && Lists(RoomOf(link.m_nToRoom, rooms), id);
 }
 
 void CSpatialIndex::OnRoomChanging(RoomId id, const CRoom* before, const CRoom* after)
@@ -323,14 +235,14 @@ void CSpatialIndex::UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom*
             continue;
         if (moved) {
             CLinkPlace p;
-            if (PlaceOf(*link, true, id, before, p))
+            if (PlaceOf(*link, Taking(id, before), p))
                 EraseLink(l, p);
-            if (PlaceOf(*link, true, id, after, p)) {
+            if (PlaceOf(*link, Taking(id, after), p)) {
                 InsertLink(l, p);
                 AddPendingLink(l, p.planeA, p.planeB);
             }
         }
-        if (Regular(*link, l, id, after, true))
+        if (Regular(*link, l, Taking(id, after)))
             m_irregular.erase(l);
         else
             m_irregular.insert(l);
@@ -340,16 +252,16 @@ void CSpatialIndex::UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom*
 void CSpatialIndex::OnLinkChanging(LinkId id, const CLink* before, const CLink* after)
 {
     CLinkPlace p;
-    if (after && PlaceOf(*after, false, 0, nullptr, p))
+    if (after && PlaceOf(*after, {}, p))
         AddPendingLink(id, p.planeA, p.planeB);
     if (m_bStale)
         return;
     CLinkPlace old;
-    if (before && PlaceOf(*before, false, 0, nullptr, old))
+    if (before && PlaceOf(*before, {}, old))
         EraseLink(id, old);
-    if (after && PlaceOf(*after, false, 0, nullptr, p))
+    if (after && PlaceOf(*after, {}, p))
         InsertLink(id, p);
-    if (after && !Regular(*after, id, 0, nullptr, false))
+    if (after && !Regular(*after, id, {}))
         m_irregular.insert(id);
     else
         m_irregular.erase(id);
