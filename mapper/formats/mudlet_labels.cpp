@@ -5,9 +5,10 @@
 #include <unordered_map>
 
 #include "mapper/model/cell_index.h"
+#include "mapper/model/map_units.h"
 
 namespace {
-constexpr double kPitch = 26.0, kCentre = 13.0;
+constexpr double kPitch = double(kCellPitch), kCentre = double(kCellCentre);
 
 std::int32_t ClampUnit(double v)
 {

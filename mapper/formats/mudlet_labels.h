@@ -5,7 +5,7 @@
 // kLabelReach cells of the label's centre), pinned to that room.
 // Label geometry: Mudlet's (x, y) is the label's top-left corner in room
 // units with y up; VorMapper's label point is the same corner in map units,
-// kCellPitch to a cell, cell (x, y) centred on kCellPitch * (x, y) + 13.
+// kCellPitch to a cell, cell (x, y) centred on kCellPitch * (x, y) + kCellCentre.
 #include <vector>
 
 #include "mapper/formats/format_report.h"

@@ -11,6 +11,7 @@
 #include "mapper/formats/mudlet_links.h"
 #include "mapper/formats/mudlet_map.h"
 #include "mapper/model/document.h"
+#include "mapper/model/map_units.h"
 
 namespace {
 constexpr RoomId kLargestMudletId = 2147483647;
@@ -206,8 +207,8 @@ void CMudletWriter::Labels()
         m_json.Bool(true);
         m_json.Key("size");
         m_json.BeginArray();
-        m_json.Double(image.width / 26.0);
-        m_json.Double(image.height / 26.0);
+        m_json.Double(image.width / double(kCellPitch));
+        m_json.Double(image.height / double(kCellPitch));
         m_json.EndArray();
         m_json.Key("text");
         m_json.String(MapTextToUtf8(info.m_strLabel));

@@ -4,15 +4,13 @@
 #include <cstdint>
 
 #include "mapper/model/direction.h"
+#include "mapper/model/map_units.h"
 
 struct CPoint64 {
     std::int64_t x = 0;
     std::int64_t y = 0;
 };
 
-// The side of a grid cell in map units, and the offset of its centre.
-constexpr std::int64_t kCellPitch = 26;
-constexpr std::int64_t kCellCentre = kCellPitch / 2;
 
 // Top-left corner of the room square of a cell.
 inline CPoint64 RoomSquareOrigin(std::int32_t x, std::int32_t y)

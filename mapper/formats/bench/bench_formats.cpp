@@ -5,6 +5,7 @@
 #include "mapper/formats/mudlet_json_format.h"
 #include "mapper/model/bench/traced_map.h"
 #include "mapper/model/map_file.h"
+#include "mapper/model/map_units.h"
 
 namespace {
 // The traced map with rooms of eight colours and a label every 500 rooms.
@@ -17,7 +18,7 @@ std::unique_ptr<CVorMapperDoc> BenchMap(int rooms)
         room.m_crColor = colours[id % 8];
         if (id % 500 == 0) {
             room.m_info.m_strLabel = "Crossing " + std::to_string(id);
-            room.m_info.m_ptLabel = {static_cast<std::int32_t>(26 * room.m_nX + 50), static_cast<std::int32_t>(26 * room.m_nY - 50)};
+            room.m_info.m_ptLabel = {static_cast<std::int32_t>(kCellPitch * room.m_nX + 50), static_cast<std::int32_t>(kCellPitch * room.m_nY - 50)};
         }
         doc->SetRoom(room);
     }
