@@ -109,6 +109,9 @@ void CPlayClient::Connect(const std::string& host, int port)
 
 void CPlayClient::GameLine(const CGameLine& line)
 {
+    // The prompt shown so far is the start of this line: take it off first,
+    // or it would show twice while the mapper hears of the line.
+    m_game.SetPending(std::string());
     m_game.Append(line.text);
     if (m_hLog != INVALID_HANDLE_VALUE) {
         const std::string out = line.text + "\r\n";
