@@ -35,10 +35,12 @@ else()
   find_package(nlohmann_json REQUIRED)
 endif()
 
-# vormapper_test(<name> SOURCES ... LIBS ... [DISPLAY] [TIMEOUT s])
+# vormapper_test(<name> SOURCES ... LIBS ... [DISPLAY] [TIMEOUT s] [DPI dpi...])
 # DISPLAY marks a Windows test that uses the X display: such tests never overlap.
+# DPI runs a Windows test once more for each screen resolution given (pixels
+# per inch, 96 being 100%), as <name>.dpi<dpi>, alone.
 function(vormapper_test name)
-  cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "TIMEOUT" "SOURCES;LIBS;DPI" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
   if(NOT T_TIMEOUT)
@@ -51,6 +53,10 @@ function(vormapper_test name)
     if(T_DISPLAY)
       set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
     endif()
+    foreach(dpi IN LISTS T_DPI)
+      vormapper_dpi_test(${name}.dpi${dpi} ${dpi} COMMAND ${name})
+      set_tests_properties(${name}.dpi${dpi} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    endforeach()
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT})
   endif()
@@ -75,4 +81,12 @@ function(vormapper_wine_command_test name)
   add_test(NAME ${name} COMMAND ${args})
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
     ENVIRONMENT "VORMAPPER_WINE_DIR=${VORMAPPER_WINE_DIR}")
+endfunction()
+
+# A Windows test run at a screen resolution of `dpi` pixels per inch. The
+# resolution is the Wine prefix's, so the test runs alone.
+function(vormapper_dpi_test name dpi)
+  vormapper_wine_command_test(${name} ${ARGN})
+  set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE
+    ENVIRONMENT "VORMAPPER_WINE_DIR=${VORMAPPER_WINE_DIR};VORMAPPER_WINE_DPI=${dpi}")
 endfunction()

@@ -2,7 +2,8 @@
 # their own: a version resource from the project's version (with the
 # copyright line of LICENSE), and for programs an application manifest.
 #   vormapper_windows_resources(<target> "<file description>" [WINDOWED] [OWN_VERSION])
-# WINDOWED: a window program (common controls 6, the visual styles);
+# WINDOWED: a window program (common controls 6, the visual styles, and
+# awareness of the screen's resolution);
 # OWN_VERSION: the target's resource script has its version resource.
 file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE VERSION_COPYRIGHT REGEX "^Copyright" LIMIT_COUNT 1)
 
@@ -39,7 +40,7 @@ function(vormapper_windows_resources target description)
   if(type STREQUAL EXECUTABLE)
     set(VERSION_MANIFEST_WINDOWED "")
     if(R_WINDOWED)
-      file(READ ${CMAKE_SOURCE_DIR}/cmake/app_manifest_controls.xml VERSION_MANIFEST_WINDOWED)
+      file(READ ${CMAKE_SOURCE_DIR}/cmake/app_manifest_windowed.xml VERSION_MANIFEST_WINDOWED)
     endif()
     configure_file(${CMAKE_SOURCE_DIR}/cmake/app.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest @ONLY)
     # 1 is the manifest of the process, 24 the manifest resource type.

@@ -92,8 +92,12 @@ TEST(VersionResources, EveryBinaryCarriesTheProjectVersion)
         const std::string manifest = Manifest(path);
         const bool program = v.original.substr(v.original.size() - 4) == ".exe";
         EXPECT_EQ(manifest.find("level=\"asInvoker\"") != std::string::npos, program) << path;
-        EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls") != std::string::npos,
-                  program && v.original != "vmm.exe")
+        const bool windowed = program && v.original != "vmm.exe";
+        EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls") != std::string::npos, windowed) << path;
+        EXPECT_EQ(manifest.find("<dpiAwareness") != std::string::npos &&
+                      manifest.find("PerMonitorV2, PerMonitor</dpiAwareness>") != std::string::npos &&
+                      manifest.find(">true/pm</dpiAware>") != std::string::npos,
+                  windowed)
             << path;
         if (program)
             EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos) << path;
