@@ -5,7 +5,9 @@ Writes into the given directory:
   vormapper.ico        program icon, 32 x 32 and 16 x 16, 32 bits per pixel
   dir_n.ico .. dir_d   the ten direction icons (N, S, E, W, NE, NW, SE, SW, U, D), 32 x 32 monochrome:
                        a small black arrow on a transparent ground, kept inside the wind rose's
-                       button frames (pixels 6 to 23 of the 30-pixel cell it is drawn into)
+                       button frames (pixels 6 to 23 of the 30-pixel cell it is drawn into);
+                       then the same drawn at 48 x 48 and 64 x 64 for the rose's larger cells
+                       on screens of 144 and 192 pixels per inch
   toolbar.bmp          8 toolbar buttons of 16 x 15, 24 bpp, light grey background:
                        New, Open, Save, Zoom in, Zoom out, Lower plane, Higher plane, Reset rotation
 
@@ -140,25 +142,22 @@ def mono_ico_image(canvas):
     return header + palette + bytes(xor) + bytes(mask)
 
 
-def write_mono_ico(path, canvas):
-    img = mono_ico_image(canvas)
-    out = bytearray(struct.pack('<HHH', 0, 1, 1))
-    out += struct.pack('<BBBBHHII', canvas.w % 256, canvas.h % 256, 2, 0, 1, 1, len(img), 6 + 16)
-    with open(path, 'wb') as f:
-        f.write(out + img)
-
-
-def write_ico(path, canvases):
-    images = [ico_image(c) for c in canvases]
+def write_icon_file(path, canvases, images, colours, bpp):
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for c, img in zip(canvases, images):
-        out += struct.pack('<BBBBHHII', c.w % 256, c.h % 256, 0, 0, 1, 32, len(img), offset)
+        out += struct.pack('<BBBBHHII', c.w % 256, c.h % 256, colours, 0, 1, bpp, len(img), offset)
         offset += len(img)
-    for img in images:
-        out += img
     with open(path, 'wb') as f:
-        f.write(out)
+        f.write(out + b''.join(images))
+
+
+def write_mono_ico(path, canvases):
+    write_icon_file(path, canvases, [mono_ico_image(c) for c in canvases], 2, 1)
+
+
+def write_ico(path, canvases):
+    write_icon_file(path, canvases, [ico_image(c) for c in canvases], 0, 32)
 
 
 def write_bmp24(path, canvas, background):
@@ -211,22 +210,31 @@ DIRECTIONS = [('n', 0), ('s', 180), ('e', 90), ('w', 270), ('ne', 45), ('nw', -4
 INK = (0, 0, 0)
 
 
-def direction_icon(degrees):
-    c = Canvas(32, 32)
-    c.polygon(rotate(ARROW, degrees, 15, 15), INK)
+ROSE_ICON_SIZES = (32, 48, 64)  # the cell's scale: 1, 1.5, 2
+
+
+def scaled(pts, s):
+    return [(x * s, y * s) for x, y in pts]
+
+
+def direction_icon(degrees, size=32):
+    s = size / 32.0
+    c = Canvas(size, size)
+    c.polygon(scaled(rotate(ARROW, degrees, 15, 15), s), INK)
     return c
 
 
-def level_icon(up):
+def level_icon(up, size=32):
     """Up: an arrow rising from a line below it; down: the same upside down."""
-    c = Canvas(32, 32)
+    s = size / 32.0
+    c = Canvas(size, size)
     arrow = [(15, 7), (21, 13), (17, 13), (17, 19.5), (13, 19.5), (13, 13), (9, 13)]
     floor = (8.5, 21, 21.5, 23)
     if not up:
         arrow = [(x, 30 - y) for x, y in arrow]
         floor = (floor[0], 30 - floor[3], floor[2], 30 - floor[1])
-    c.polygon(arrow, INK)
-    c.rect(*floor, INK)
+    c.polygon(scaled(arrow, s), INK)
+    c.rect(*[v * s for v in floor], INK)
     return c
 
 
@@ -305,9 +313,9 @@ def main(argv):
     os.makedirs(out, exist_ok=True)
     write_ico(os.path.join(out, 'vormapper.ico'), [program_icon(32), program_icon(16)])
     for name, degrees in DIRECTIONS:
-        write_mono_ico(os.path.join(out, 'dir_%s.ico' % name), direction_icon(degrees))
-    write_mono_ico(os.path.join(out, 'dir_u.ico'), level_icon(True))
-    write_mono_ico(os.path.join(out, 'dir_d.ico'), level_icon(False))
+        write_mono_ico(os.path.join(out, 'dir_%s.ico' % name), [direction_icon(degrees, n) for n in ROSE_ICON_SIZES])
+    write_mono_ico(os.path.join(out, 'dir_u.ico'), [level_icon(True, n) for n in ROSE_ICON_SIZES])
+    write_mono_ico(os.path.join(out, 'dir_d.ico'), [level_icon(False, n) for n in ROSE_ICON_SIZES])
     canvas, bg = toolbar()
     write_bmp24(os.path.join(out, 'toolbar.bmp'), canvas, bg)
     return 0

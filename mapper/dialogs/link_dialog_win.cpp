@@ -28,16 +28,27 @@ bool CLinkPropertiesDialog::Init(CVorMapperDoc& doc, LinkId id)
 BOOL CLinkPropertiesDialog::OnInitDialog()
 {
     vfw::CDialog::OnInitDialog();
-    // Each rose inside its group box, whatever the dialog font made of them.
-    const POINT from = PlaceInGroupBox(m_hWnd, "From", kRoseWidth, kRoseHeight, 15);
-    const POINT to = PlaceInGroupBox(m_hWnd, "To", kRoseWidth, kRoseHeight, 15);
-    m_roseFrom.Create(WS_CHILD | WS_VISIBLE, from.x, from.y, m_hWnd, 0);
-    m_roseTo.Create(WS_CHILD | WS_VISIBLE, to.x, to.y, m_hWnd, 0);
+    m_roseFrom.Create(WS_CHILD | WS_VISIBLE, 0, 0, m_hWnd, 0);
+    m_roseTo.Create(WS_CHILD | WS_VISIBLE, 0, 0, m_hWnd, 0);
+    PlaceRoses();
     if (m_pDoc) {
         ShowEnd(m_hWnd, IDC_LINK_FROM_ROOM, m_roseFrom, m_directions.FromEnd(*m_pDoc));
         ShowEnd(m_hWnd, IDC_LINK_TO_ROOM, m_roseTo, m_directions.ToEnd(*m_pDoc));
     }
     return TRUE;
+}
+
+void CLinkPropertiesDialog::PlaceRoses()
+{
+    PlaceRose(m_hWnd, "From", m_roseFrom);
+    PlaceRose(m_hWnd, "To", m_roseTo);
+}
+
+INT_PTR CLinkPropertiesDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (IsRelayOut(m_hWnd, msg, lp))
+        PlaceRoses();
+    return FALSE;
 }
 
 void CLinkPropertiesDialog::OnOK()

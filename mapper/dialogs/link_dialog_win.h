@@ -19,11 +19,16 @@ public:
     bool Init(CVorMapperDoc& doc, LinkId id);
     BOOL OnInitDialog() override;
     void OnOK() override;
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     CWindRose m_roseFrom;
     CWindRose m_roseTo;
 
 private:
+    // Each rose inside its group box, whatever the dialog font and the
+    // screen's resolution made of them.
+    void PlaceRoses();
+
     CVorMapperDoc* m_pDoc = nullptr;
     CLinkDirections m_directions;
 };

@@ -16,8 +16,8 @@ std::vector<ColorRef> DefaultPaletteColors()
 
 void CPaletteModel::Layout(int clientWidth, int clientHeight, int scrollBarWidth)
 {
-    m_nColumns = std::max(1, (clientWidth - scrollBarWidth) / kPaletteCell);
-    m_nVisibleRows = std::max(1, clientHeight / kPaletteCell);
+    m_nColumns = std::max(1, (clientWidth - scrollBarWidth) / m_nCell);
+    m_nVisibleRows = std::max(1, clientHeight / m_nCell);
     m_nScrollPos = 0;
     m_nSelected = 1;
     UpdateScrollRange();
@@ -52,8 +52,8 @@ int CPaletteModel::IndexAt(int x, int y) const
 {
     if (x < 0 || y < 0)
         return 0;
-    const int column = x / kPaletteCell;
-    const int row = y / kPaletteCell;
+    const int column = x / m_nCell;
+    const int row = y / m_nCell;
     if (column >= m_nColumns)
         return 0;
     const std::int64_t index = (std::int64_t{row} + m_nScrollPos) * m_nColumns + column + 1;
@@ -106,8 +106,8 @@ void CPaletteModel::CellOrigin(int k, int& x, int& y) const
 {
     const int column = k % m_nColumns;
     const int row = k / m_nColumns;
-    x = 1 + kPaletteCell * column;
-    y = 1 + kPaletteCell * (row - m_nScrollPos);
+    x = m_nMargin + m_nCell * column;
+    y = m_nMargin + m_nCell * (row - m_nScrollPos);
 }
 
 bool CPaletteModel::SelectedColor(ColorRef& color) const

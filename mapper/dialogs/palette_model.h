@@ -1,11 +1,13 @@
 #pragma once
 // The palette grid without its window: the colours, the selected swatch, the
 // columns and rows that fit the window, the scroll position, and what clicks,
-// the wheel and the scroll bar do to them. Cells are 20 pixels square; the
-// cell after the last colour holds the "..." button.
+// the wheel and the scroll bar do to them. Cells are 20 pixels square (at 96
+// pixels per inch, in proportion at other resolutions); the cell after the
+// last colour holds the "..." button.
 #include <cstdint>
 #include <vector>
 
+#include "framework/dpi_scale.h"
 #include "mapper/model/types.h"
 
 constexpr int kPaletteCell = 20;
@@ -21,6 +23,15 @@ enum EPaletteScroll { PALETTE_LINEUP = 0, PALETTE_LINEDOWN = 1, PALETTE_PAGEUP =
 class CPaletteModel {
 public:
     CPaletteModel() : m_colors(DefaultPaletteColors()) {}
+
+    // Cells, swatches and the swatches' margin for a screen resolution; Layout
+    // then fits them to the window.
+    void SetDpi(int dpi)
+    {
+        m_nCell = ScaleToDpi(kPaletteCell, dpi);
+        m_nSwatch = ScaleToDpi(kPaletteSwatch, dpi);
+        m_nMargin = ScaleToDpi(1, dpi);
+    }
 
     // At window creation: columns and visible rows from the client size less
     // the width of a vertical scroll bar, position 0, first colour selected,
@@ -53,6 +64,9 @@ public:
     int m_nVisibleRows = 1;
     int m_nScrollPos = 0;
     int m_nScrollMax = 0;
+    int m_nCell = kPaletteCell;
+    int m_nSwatch = kPaletteSwatch;
+    int m_nMargin = 1;  // left of and above each swatch
 
 private:
     bool ScrollTo(std::int64_t pos);

@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include "framework/win/window_dpi.h"
+#include "mapper/dialogs/dialog_layout_win.h"
 #include "mapper/dialogs/palette_file.h"
 #include "mapper/res/resource.h"
 
@@ -74,17 +76,10 @@ bool CPaletteGrid::Create(DWORD style, const RECT& rc, HWND parent, UINT id)
     if (!CreateEx(WS_EX_CLIENTEDGE, kGridClass, "Palette", style, rc.left, rc.top, rc.right - rc.left,
                   rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
         return false;
-    if (m_hFont)  // a second run of the same dialog
-        ::DeleteObject(m_hFont);
-    HDC screen = ::GetDC(nullptr);
-    const int height = -::MulDiv(10, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
-    m_hFont = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
     m_hButton = ::CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 1, 1, kPaletteSwatch,
                                   kPaletteSwatch, m_hWnd, reinterpret_cast<HMENU>(IDC_PALETTE_MORE),
                                   ::GetModuleHandleA(nullptr), nullptr);
-    ::SendMessageA(m_hButton, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+    FitToDpi();
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     m_model.Layout(client.right, client.bottom, ::GetSystemMetrics(SM_CXVSCROLL));
@@ -92,6 +87,32 @@ bool CPaletteGrid::Create(DWORD style, const RECT& rc, HWND parent, UINT id)
     if (m_crInitial != kColorNone)
         SelectColor(m_crInitial);
     return true;
+}
+
+void CPaletteGrid::FitToDpi()
+{
+    const int dpi = vfw::ResolutionOf(m_hWnd);
+    m_model.SetDpi(dpi);
+    if (m_hFont)  // a second run of the same dialog, or a new resolution
+        ::DeleteObject(m_hFont);
+    m_hFont = ::CreateFontA(-::MulDiv(10, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            "Tahoma");
+    ::SendMessageA(m_hButton, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+}
+
+void CPaletteGrid::Resize(const RECT& rc)
+{
+    FitToDpi();
+    ::MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    const int selected = m_model.m_nSelected;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    m_model.Layout(client.right, client.bottom, ::GetSystemMetrics(SM_CXVSCROLL));
+    m_model.m_nSelected = selected;
+    m_model.UpdateScrollRange();
+    SyncScrollBar();
+    Invalidate(true);
 }
 
 void CPaletteGrid::SyncScrollBar()
@@ -110,8 +131,9 @@ void CPaletteGrid::PlaceButton()
     RECT now;
     ::GetWindowRect(m_hButton, &now);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != x || now.top != y)
-        ::MoveWindow(m_hButton, x, y, kPaletteSwatch, kPaletteSwatch, TRUE);
+    const int size = m_model.m_nSwatch;
+    if (now.left != x || now.top != y || now.right - now.left != size)
+        ::MoveWindow(m_hButton, x, y, size, size, TRUE);
 }
 
 void CPaletteGrid::SelectColor(ColorRef color)
@@ -160,18 +182,19 @@ void CPaletteGrid::Paint(HDC dc)
     const long long lastRow = static_cast<long long>(m.m_nScrollPos) + m.m_nVisibleRows + 1;
     const long long end = std::min<long long>(count, lastRow * m.m_nColumns);
     PlaceButton();
+    const int size = m.m_nSwatch, edge = m.m_nMargin, mark = 3 * m.m_nMargin;
     int x, y;
     for (int k = first; k < end; ++k) {
         m.CellOrigin(k, x, y);
-        SunkenFrame(dc, x, y, kPaletteSwatch);
+        SunkenFrame(dc, x, y, size);
         HBRUSH fill = ::CreateSolidBrush(m.m_colors[static_cast<size_t>(k)]);
         HGDIOBJ oldBrush = ::SelectObject(dc, fill);
         HGDIOBJ pen = ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
-        ::Rectangle(dc, x + 1, y + 1, x + kPaletteSwatch - 1, y + kPaletteSwatch - 1);
+        ::Rectangle(dc, x + edge, y + edge, x + size - edge, y + size - edge);
         if (k + 1 == m.m_nSelected) {
             ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
             const int oldRop = ::SetROP2(dc, R2_NOT);
-            ::Rectangle(dc, x + 3, y + 3, x + kPaletteSwatch - 3, y + kPaletteSwatch - 3);
+            ::Rectangle(dc, x + mark, y + mark, x + size - mark, y + size - mark);
             ::SetROP2(dc, oldRop);
         }
         ::SelectObject(dc, pen);
@@ -252,10 +275,17 @@ void CPaletteDialog::Init(ColorRef color)
     m_grid.m_crInitial = color;
 }
 
+// The grid's place in the dialog, at the dialog's resolution.
+RECT CPaletteDialog::GridRect() const
+{
+    return RECT{vfw::ScaleFor(m_hWnd, 4), vfw::ScaleFor(m_hWnd, 4), vfw::ScaleFor(m_hWnd, 230),
+                vfw::ScaleFor(m_hWnd, 170)};
+}
+
 BOOL CPaletteDialog::OnInitDialog()
 {
     vfw::CDialog::OnInitDialog();
-    const RECT rc{4, 4, 230, 170};
+    const RECT rc = GridRect();
     m_grid.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rc, m_hWnd, IDC_PALETTE_GRID);
     LayOutButtons(rc);
     ::SetFocus(m_grid.m_hWnd);
@@ -299,6 +329,12 @@ void CPaletteDialog::OnOK()
 
 INT_PTR CPaletteDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (IsRelayOut(m_hWnd, msg, lp)) {
+        const RECT rc = GridRect();
+        m_grid.Resize(rc);
+        LayOutButtons(rc);
+        return FALSE;
+    }
     if (msg == WM_COMMAND && LOWORD(wp) == IDC_PALETTE_GRID && HIWORD(wp) == kPaletteDoubleClick) {
         EndDialog(IDOK);
         return TRUE;

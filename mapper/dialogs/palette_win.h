@@ -21,6 +21,8 @@ public:
     ~CPaletteGrid() override;
 
     bool Create(DWORD style, const RECT& rc, HWND parent, UINT id);
+    // To a new place and the window's resolution now, the selection kept.
+    void Resize(const RECT& rc);
     bool LoadFile(const std::string& path) { return LoadPaletteFile(path, m_model.m_colors); }
     bool SaveFile(const std::string& path, unsigned long& error) const
     {
@@ -48,6 +50,8 @@ private:
     void SyncScrollBar();
     // The "..." button to the cell after the last colour.
     void PlaceButton();
+    // Cells and the button's font for the window's resolution.
+    void FitToDpi();
 
     HWND m_hButton = nullptr;
     HFONT m_hFont = nullptr;
@@ -71,4 +75,5 @@ public:
 
 private:
     void LayOutButtons(const RECT& grid);
+    RECT GridRect() const;
 };

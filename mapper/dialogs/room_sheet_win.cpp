@@ -146,8 +146,8 @@ void CRoomLinksPage::Init(CVorMapperDoc& doc, RoomId id)
 BOOL CRoomLinksPage::OnInitDialog()
 {
     vfw::CPropertyPage::OnInitDialog();
-    const POINT at = PlaceInGroupBox(m_hWnd, "Starting point", kRoseWidth, kRoseHeight, 15);
-    m_rose.Create(WS_CHILD | WS_VISIBLE, at.x, at.y, m_hWnd, IDC_LINKS_ROSE);
+    m_rose.Create(WS_CHILD | WS_VISIBLE, 0, 0, m_hWnd, IDC_LINKS_ROSE);
+    PlaceRose(m_hWnd, "Starting point", m_rose);
     m_rose.SetHidden(HiddenWithoutLinks(m_room));
     bool any = false;
     for (LinkId id : m_room.m_links)
@@ -158,6 +158,10 @@ BOOL CRoomLinksPage::OnInitDialog()
 
 INT_PTR CRoomLinksPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (IsRelayOut(m_hWnd, msg, lp)) {
+        PlaceRose(m_hWnd, "Starting point", m_rose);
+        return FALSE;
+    }
     if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED)
         return FALSE;
     switch (LOWORD(wp)) {

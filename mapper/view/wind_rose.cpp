@@ -17,18 +17,18 @@ Direction RoseCellDirection(int column, int row)
     return kCells[row][column];
 }
 
-Direction RoseDirectionAt(int x, int y)
+Direction RoseDirectionAt(int x, int y, int cell)
 {
-    if (x < 0 || y < 0)
+    if (x < 0 || y < 0 || cell <= 0)
         return DIR_NONE;
-    return RoseCellDirection(x / kRoseCell, y / kRoseCell);
+    return RoseCellDirection(x / cell, y / cell);
 }
 
 const char* RoseShortName(Direction dir) { return IsDirection(dir) ? kShortNames[dir] : ""; }
 
-bool CWindRoseState::Click(int x, int y)
+bool CWindRoseState::Click(int x, int y, int cell)
 {
-    const Direction d = RoseDirectionAt(x, y);
+    const Direction d = RoseDirectionAt(x, y, cell);
     if (d == DIR_NONE || IsHidden(d))
         return false;
     m_nSelected = d;

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "framework/win/window_dpi.h"
+
 namespace {
 constexpr char kClassName[] = "vfw:WindRose";
 constexpr int kFirstIcon = 141;  // north; one icon per direction in direction order
@@ -23,6 +25,13 @@ void Frame3D(HDC dc, RECT rc, COLORREF topLeft, COLORREF bottomRight)
 }
 
 RECT Shrunk(RECT rc, int by) { return RECT{rc.left + by, rc.top + by, rc.right - by, rc.bottom - by}; }
+
+// `width` one-pixel frames, each inside the one before.
+void Frame3D(HDC dc, RECT rc, COLORREF topLeft, COLORREF bottomRight, int width)
+{
+    for (int i = 0; i < width; ++i)
+        Frame3D(dc, Shrunk(rc, i), topLeft, bottomRight);
+}
 }  // namespace
 
 bool CWindRose::Create(DWORD style, int x, int y, HWND parent, UINT id)
@@ -30,8 +39,18 @@ bool CWindRose::Create(DWORD style, int x, int y, HWND parent, UINT id)
     RegisterWindowClass(kClassName, CS_DBLCLKS, nullptr, ::LoadCursorA(nullptr, IDC_ARROW),
                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     m_state.SetSelected(DIR_NONE);
-    return CreateEx(0, kClassName, "WindRose", style, x, y, kRoseWidth, kRoseHeight, parent,
+    m_nCell = RoseCellAt(vfw::ResolutionOf(parent));
+    return CreateEx(0, kClassName, "WindRose", style, x, y, Width(), Height(), parent,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+}
+
+void CWindRose::FitToDpi()
+{
+    if (!m_hWnd)
+        return;
+    m_nCell = RoseCellAt(vfw::ResolutionOf(m_hWnd));
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, Width(), Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Invalidate(true);
 }
 
 void CWindRose::SetSelected(Direction dir)
@@ -74,52 +93,75 @@ LRESULT CWindRose::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 void CWindRose::Paint(HDC dc)
 {
+    // Every length is the 96-dpi one at the cells' scale; lines grow one
+    // pixel thicker per whole step of it, and the arrows come from the icon
+    // image drawn for that size.
+    const int dpi = m_nCell * kDefaultDpi / kRoseCell;
+    auto px = [dpi](int n) { return ScaleToDpi(n, dpi); };
+    const int line = dpi >= 2 * kDefaultDpi ? dpi / kDefaultDpi : 1;
+    const int icon = px(32);
     HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    HPEN outline = line > 1 ? ::CreatePen(PS_INSIDEFRAME, line, RGB(0, 0, 0)) : nullptr;
+    HGDIOBJ oldPen = outline ? ::SelectObject(dc, outline) : nullptr;
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     HINSTANCE inst = ::GetModuleHandleA(nullptr);
     const Direction selected = m_state.GetSelected();
+    const int c = m_nCell;
     for (int column = 0; column < kRoseColumns; ++column) {
         for (int row = 0; row < kRoseRows; ++row) {
             const Direction d = RoseCellDirection(column, row);
             if (d == DIR_NONE)
                 continue;
-            const RECT cell{column * kRoseCell, row * kRoseCell, (column + 1) * kRoseCell, (row + 1) * kRoseCell};
+            const RECT cell{column * c, row * c, (column + 1) * c, (row + 1) * c};
             if (d == selected) {
                 HBRUSH window = ::CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
                 ::SelectObject(dc, window);
-                const RECT in = Shrunk(cell, 3);
+                const RECT in = Shrunk(cell, px(3));
                 ::Rectangle(dc, in.left, in.top, in.right, in.bottom);
                 ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-                Frame3D(dc, Shrunk(cell, 2), shadow, highlight);
+                Frame3D(dc, Shrunk(cell, px(2)), shadow, highlight, line);
                 ::DeleteObject(window);
             } else if (m_state.IsHidden(d)) {
                 continue;
             } else {
-                const RECT out = Shrunk(cell, 2);
+                const RECT out = Shrunk(cell, px(2));
                 ::Rectangle(dc, out.left, out.top, out.right, out.bottom);
-                Frame3D(dc, Shrunk(cell, 3), highlight, shadow);
+                Frame3D(dc, Shrunk(cell, px(2) + line), highlight, shadow, line);
             }
-            if (HICON icon = ::LoadIconA(inst, MAKEINTRESOURCEA(kFirstIcon + d))) {
-                const int shift = d == selected ? 1 : 0;
-                ::DrawIcon(dc, cell.left + shift, cell.top + shift, icon);
+            const int shift = d == selected ? px(1) : 0;
+            if (dpi == kDefaultDpi) {
+                if (HICON i = ::LoadIconA(inst, MAKEINTRESOURCEA(kFirstIcon + d)))
+                    ::DrawIcon(dc, cell.left + shift, cell.top + shift, i);
+            } else if (HICON i = static_cast<HICON>(::LoadImageA(inst, MAKEINTRESOURCEA(kFirstIcon + d), IMAGE_ICON,
+                                                                   icon, icon, 0))) {
+                ::DrawIconEx(dc, cell.left + shift, cell.top + shift, i, icon, icon, 0, nullptr, DI_NORMAL);
+                ::DestroyIcon(i);
             }
         }
     }
     if (IsDirection(selected)) {
-        HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        bool owned = false;
+        HFONT font = vfw::StockFontFor(m_hWnd, DEFAULT_GUI_FONT, owned);
+        HGDIOBJ oldFont = ::SelectObject(dc, font);
         const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-        RECT compass{0, 0, 3 * kRoseCell, 3 * kRoseCell};
+        RECT compass{0, 0, 3 * c, 3 * c};
         ::DrawTextA(dc, RoseShortName(selected), -1, &compass, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         ::SetBkMode(dc, oldMode);
         ::SelectObject(dc, oldFont);
+        if (owned)
+            ::DeleteObject(font);
+    }
+    if (outline) {
+        ::SelectObject(dc, oldPen);
+        ::DeleteObject(outline);
     }
     ::SelectObject(dc, oldBrush);
 }
 
 void CWindRose::OnLButtonDown(int x, int y)
 {
-    if (!m_state.Click(x, y))
+    if (!m_state.Click(x, y, m_nCell))
         return;
     Invalidate(true);
     const int id = ::GetDlgCtrlID(m_hWnd);

@@ -25,6 +25,13 @@ void ClickRose(CWindRose& rose, Direction d)
     dlgtest::SendClick(rose.m_hWnd, p.x, p.y);
 }
 
+SIZE SizeOf(HWND w)
+{
+    RECT rc;
+    ::GetWindowRect(w, &rc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
 POINT PositionIn(HWND child, HWND parent)
 {
     RECT rc;
@@ -41,6 +48,7 @@ TEST(LinkDialog, OpensOnBothEndsOfTheLink)
     ASSERT_TRUE(dlg.Init(doc, doc.north));
     std::string from, to;
     POINT fromAt{}, toAt{};
+    SIZE fromSize{}, toSize{};
     RECT fromBox{}, toBox{};
     bool westHidden = false, eastShown = false, southShownOnTo = false;
     CDialogDriver driver({[&](HWND h) {
@@ -48,6 +56,8 @@ TEST(LinkDialog, OpensOnBothEndsOfTheLink)
         to = ItemText(h, IDC_LINK_TO_ROOM);
         fromAt = PositionIn(dlg.m_roseFrom.m_hWnd, h);
         toAt = PositionIn(dlg.m_roseTo.m_hWnd, h);
+        fromSize = SizeOf(dlg.m_roseFrom.m_hWnd);
+        toSize = SizeOf(dlg.m_roseTo.m_hWnd);
         fromBox = GroupBoxRect(h, "From");
         toBox = GroupBoxRect(h, "To");
         westHidden = dlg.m_roseFrom.IsHidden(DIR_W);
@@ -64,14 +74,48 @@ TEST(LinkDialog, OpensOnBothEndsOfTheLink)
     EXPECT_TRUE(westHidden);  // the Cellar link
     EXPECT_TRUE(eastShown);
     EXPECT_TRUE(southShownOnTo);
-    // Each rose inside its group box, centred across it, below its caption.
+    // Each rose, of the screen's resolution (1.5 times 120 x 90 at 144 dpi),
+    // inside its group box, centred across it, below its caption.
+    const int w = dlgtest::Px(kRoseWidth), h = dlgtest::Px(kRoseHeight);
     for (const auto& [at, box] : {std::pair{fromAt, fromBox}, std::pair{toAt, toBox}}) {
         EXPECT_GE(at.x, box.left);
-        EXPECT_LE(at.x + kRoseWidth, box.right);
-        EXPECT_LE(at.y + kRoseHeight, box.bottom);
-        EXPECT_LE(std::abs((at.x - box.left) - (box.right - at.x - kRoseWidth)), 1);
-        EXPECT_EQ(at.y, 15);
+        EXPECT_LE(at.x + w, box.right);
+        EXPECT_LE(at.y + h, box.bottom);
+        EXPECT_LE(std::abs((at.x - box.left) - (box.right - at.x - w)), 1);
+        EXPECT_EQ(at.y, dlgtest::Px(15));
     }
+    for (const SIZE& size : {fromSize, toSize}) {
+        EXPECT_EQ(size.cx, w);
+        EXPECT_EQ(size.cy, h);
+    }
+}
+
+TEST(LinkDialog, AChangeOfResolutionPlacesTheRosesAgain)
+{
+    // The system tells a dialog of its new resolution after rescaling its
+    // template; the roses, made at run time, follow once it has.
+    CHallMap doc;
+    CLinkPropertiesDialog dlg;
+    ASSERT_TRUE(dlg.Init(doc, doc.north));
+    POINT before{}, moved{}, after{};
+    SIZE size{};
+    CDialogDriver driver({[&](HWND h) {
+                              before = PositionIn(dlg.m_roseTo.m_hWnd, h);
+                              ::SetWindowPos(dlg.m_roseTo.m_hWnd, nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+                              ::SendMessageA(h, WM_DPICHANGED_AFTERPARENT, 0, 0);
+                              moved = PositionIn(dlg.m_roseTo.m_hWnd, h);
+                          },
+                          [&](HWND h) {
+                              after = PositionIn(dlg.m_roseTo.m_hWnd, h);
+                              size = SizeOf(dlg.m_roseTo.m_hWnd);
+                              Click(h, IDCANCEL);
+                          }});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(moved.x, 0);  // not at once: after the system's own part
+    EXPECT_EQ(after.x, before.x);
+    EXPECT_EQ(after.y, before.y);
+    EXPECT_EQ(size.cx, dlgtest::Px(kRoseWidth));
+    EXPECT_EQ(size.cy, dlgtest::Px(kRoseHeight));
 }
 
 TEST(LinkDialog, ANewStartIsStoredByOkAndNothingByCancel)

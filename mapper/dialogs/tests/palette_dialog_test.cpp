@@ -40,8 +40,13 @@ protected:
         return c;
     }
     static HWND Grid(HWND dlg) { return ::GetDlgItem(dlg, IDC_PALETTE_GRID); }
-    // Centre of the cell of a 0-based index, in the grid's client pixels.
-    static POINT CellCentre(int k, int columns = 10) { return {20 * (k % columns) + 10, 20 * (k / columns) + 10}; }
+    // Centre of the cell of a 0-based index, in the grid's client pixels (of
+    // 20-pixel cells at 96 dpi).
+    static POINT CellCentre(int k, int columns = 10)
+    {
+        const int cell = dlgtest::Px(20), half = dlgtest::Px(10);
+        return {cell * (k % columns) + half, cell * (k / columns) + half};
+    }
 
     std::string m_path = DefaultPalettePath();
 };
@@ -72,17 +77,19 @@ TEST_F(PaletteDialog, OpensWithTheGridAndItsButtonAndFocus)
     EXPECT_EQ(driver.InitialCaption(), "Palette");
     EXPECT_NE(grid, nullptr);
     EXPECT_EQ(focus, grid);
-    EXPECT_EQ(rc.left, 4);
-    EXPECT_EQ(rc.top, 4);
-    EXPECT_EQ(rc.right, 230);
-    EXPECT_EQ(rc.bottom, 170);
+    // 96-dpi pixels, in proportion at other resolutions.
+    using dlgtest::Px;
+    EXPECT_EQ(rc.left, Px(4));
+    EXPECT_EQ(rc.top, Px(4));
+    EXPECT_EQ(rc.right, Px(230));
+    EXPECT_EQ(rc.bottom, Px(170));
     EXPECT_STREQ(text, "Palette");
     EXPECT_STREQ(buttonText, "...");
     // 16 colours in 10 columns: the button in the second row, seventh cell.
     EXPECT_EQ(dlg.m_grid.m_model.m_nColumns, 10);
-    EXPECT_EQ(buttonRc.left, 121);
-    EXPECT_EQ(buttonRc.top, 21);
-    EXPECT_EQ(buttonRc.right - buttonRc.left, 18);
+    EXPECT_EQ(buttonRc.left, Px(1) + 6 * Px(20));
+    EXPECT_EQ(buttonRc.top, Px(1) + Px(20));
+    EXPECT_EQ(buttonRc.right - buttonRc.left, Px(18));
     EXPECT_FALSE(FileExists());  // Cancel writes nothing
 }
 
@@ -182,12 +189,40 @@ TEST_F(PaletteDialog, AClickBelowTheLastSwatchChangesNothing)
     CPaletteDialog dlg;
     dlg.Init(0x00FFFF00u);  // cyan, the fourth
     CDialogDriver driver({[&](HWND h) {
-        dlgtest::PostDoubleClick(Grid(h), 50, 150);
-        dlgtest::PostClick(Grid(h), 215, 5);  // the strip right of the last column
+        dlgtest::PostDoubleClick(Grid(h), dlgtest::Px(50), dlgtest::Px(150));
+        dlgtest::PostClick(Grid(h), dlgtest::Px(215), dlgtest::Px(5));  // the strip right of the last column
     },
                           [&](HWND h) { Click(h, IDCANCEL); }});
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_grid.m_model.m_nSelected, 4);
+}
+
+TEST_F(PaletteDialog, AChangeOfResolutionLaysTheGridOutAgainKeepingTheSelection)
+{
+    CPaletteDialog dlg;
+    dlg.Init(0x00FFFF00u);  // cyan, the fourth
+    RECT rc{}, buttonRc{};
+    CDialogDriver driver({[&](HWND h) {
+                              ::MoveWindow(Grid(h), 0, 0, 50, 50, TRUE);
+                              ::SendMessageA(h, WM_DPICHANGED_AFTERPARENT, 0, 0);
+                          },
+                          [&](HWND h) {
+                              ::GetWindowRect(Grid(h), &rc);
+                              ::MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&rc), 2);
+                              HWND button = ::GetDlgItem(Grid(h), IDC_PALETTE_MORE);
+                              ::GetWindowRect(button, &buttonRc);
+                              ::MapWindowPoints(nullptr, Grid(h), reinterpret_cast<POINT*>(&buttonRc), 2);
+                              Click(h, IDCANCEL);
+                          }});
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    using dlgtest::Px;
+    EXPECT_EQ(rc.left, Px(4));
+    EXPECT_EQ(rc.right, Px(230));
+    EXPECT_EQ(rc.bottom, Px(170));
+    EXPECT_EQ(dlg.m_grid.m_model.m_nColumns, 10);
+    EXPECT_EQ(dlg.m_grid.m_model.m_nSelected, 4);
+    EXPECT_EQ(buttonRc.left, Px(1) + 6 * Px(20));
+    EXPECT_EQ(buttonRc.right - buttonRc.left, Px(18));
 }
 
 TEST_F(PaletteDialog, AnEmptyPaletteShowsOnlyTheButtonAndGivesNoColour)
@@ -205,8 +240,8 @@ TEST_F(PaletteDialog, AnEmptyPaletteShowsOnlyTheButtonAndGivesNoColour)
         Click(h, IDOK);
     }});
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(buttonRc.left, 1);
-    EXPECT_EQ(buttonRc.top, 1);
+    EXPECT_EQ(buttonRc.left, dlgtest::Px(1));
+    EXPECT_EQ(buttonRc.top, dlgtest::Px(1));
     ColorRef chosen = 77;
     EXPECT_FALSE(dlg.GetSelectedColor(chosen));
     EXPECT_EQ(chosen, 77u);

@@ -11,12 +11,14 @@
 #include "mapper/dialogs/palette_model.h"
 
 namespace {
-// The grid of the palette dialog: 222 x 162 client pixels, 16-pixel bar.
-CPaletteModel DialogGrid(std::vector<ColorRef> colors)
+// The grid of the palette dialog: 222 x 162 client pixels, 16-pixel bar (at
+// 96 dpi; in proportion at other resolutions).
+CPaletteModel DialogGrid(std::vector<ColorRef> colors, int dpi = 96)
 {
     CPaletteModel m;
     m.m_colors = std::move(colors);
-    m.Layout(222, 162, 16);
+    m.SetDpi(dpi);
+    m.Layout(ScaleToDpi(222, dpi), ScaleToDpi(162, dpi), ScaleToDpi(16, dpi));
     return m;
 }
 
@@ -67,19 +69,38 @@ TEST(PaletteModel, SixteenStartingColoursInOrder)
 
 TEST(PaletteModel, LayoutOfTheDialogGrid)
 {
-    CPaletteModel m = DialogGrid(DefaultPaletteColors());
-    EXPECT_EQ(m.m_nColumns, 10);
-    EXPECT_EQ(m.m_nVisibleRows, 8);
-    EXPECT_EQ(m.m_nScrollMax, 0);
-    EXPECT_EQ(m.m_nSelected, 1);
-    // The "..." button: cell 16, second row, seventh cell.
-    int x, y;
-    m.CellOrigin(16, x, y);
-    EXPECT_EQ(x, 1 + 20 * 6);
-    EXPECT_EQ(y, 1 + 20);
-    m.CellOrigin(0, x, y);
-    EXPECT_EQ(x, 1);
-    EXPECT_EQ(y, 1);
+    // At 96 dpi 20-pixel cells with 18-pixel swatches one pixel in; at 144
+    // and 192 the same grid in proportion.
+    for (int dpi : {96, 144, 192}) {
+        CPaletteModel m = DialogGrid(DefaultPaletteColors(), dpi);
+        const int cell = ScaleToDpi(20, dpi), in = ScaleToDpi(1, dpi);
+        EXPECT_EQ(m.m_nColumns, 10) << dpi;
+        EXPECT_EQ(m.m_nVisibleRows, 8) << dpi;
+        EXPECT_EQ(m.m_nScrollMax, 0) << dpi;
+        EXPECT_EQ(m.m_nSelected, 1) << dpi;
+        EXPECT_EQ(m.m_nSwatch, ScaleToDpi(18, dpi)) << dpi;
+        EXPECT_LE(in + m.m_nSwatch, m.m_nCell) << dpi;  // a swatch stays inside its cell
+        // The "..." button: cell 16, second row, seventh cell.
+        int x, y;
+        m.CellOrigin(16, x, y);
+        EXPECT_EQ(x, in + cell * 6) << dpi;
+        EXPECT_EQ(y, in + cell) << dpi;
+        m.CellOrigin(0, x, y);
+        EXPECT_EQ(x, in) << dpi;
+        EXPECT_EQ(y, in) << dpi;
+    }
+    EXPECT_EQ(ScaleToDpi(20, 144), 30);
+    EXPECT_EQ(ScaleToDpi(1, 144), 2);  // halves round up
+}
+
+TEST(PaletteModel, ClicksAtAScreenResolutionFindTheScaledCells)
+{
+    CPaletteModel m = DialogGrid(DefaultPaletteColors(), 144);
+    EXPECT_TRUE(m.Click(30 + 29, 30 + 1));  // the last pixel of column 1, row 1
+    EXPECT_EQ(m.m_nSelected, 12);
+    EXPECT_FALSE(m.Click(30 * 6 + 5, 35));  // the button's cell
+    EXPECT_FALSE(m.Click(30 * 10 + 5, 5));  // the strip right of the last column
+    EXPECT_EQ(m.m_nSelected, 12);
 }
 
 TEST(PaletteModel, AnEmptyPaletteShowsOnlyTheButtonAndSelectsNothing)

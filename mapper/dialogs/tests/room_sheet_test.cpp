@@ -156,7 +156,8 @@ TEST_F(RoomSheet, AColourBoxOpensThePaletteAndTakesItsColour)
                               HWND palette = dlgtest::FindThreadWindow("Palette");
                               paletteSeen = palette != nullptr;
                               if (palette)  // the sixth swatch, magenta
-                                  dlgtest::PostDoubleClick(::GetDlgItem(palette, IDC_PALETTE_GRID), 110, 10);
+                                  dlgtest::PostDoubleClick(::GetDlgItem(palette, IDC_PALETTE_GRID), dlgtest::Px(110),
+                                                           dlgtest::Px(10));
                           },
                           [&](HWND h) {
                               HWND page = sheet.m_pageGeneral.m_hWnd;
@@ -172,7 +173,8 @@ TEST_F(RoomSheet, AColourBoxOpensThePaletteAndTakesItsColour)
                           [&](HWND h) {
                               HWND palette = dlgtest::FindThreadWindow("Palette");
                               if (palette) {
-                                  dlgtest::SendClick(::GetDlgItem(palette, IDC_PALETTE_GRID), 10, 10);  // red
+                                  dlgtest::SendClick(::GetDlgItem(palette, IDC_PALETTE_GRID), dlgtest::Px(10),
+                                                     dlgtest::Px(10));  // red
                                   ::PostMessageA(palette, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                               }
                           },
@@ -210,7 +212,7 @@ TEST_F(RoomSheet, CancelInThePaletteChangesNoColour)
                               HWND palette = dlgtest::FindThreadWindow("Palette");
                               paletteSeen = palette != nullptr;
                               if (palette) {
-                                  dlgtest::SendClick(::GetDlgItem(palette, IDC_PALETTE_GRID), 10, 10);
+                                  dlgtest::SendClick(::GetDlgItem(palette, IDC_PALETTE_GRID), dlgtest::Px(10), dlgtest::Px(10));
                                   ::PostMessageA(palette, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                               }
                           },
@@ -528,7 +530,9 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
                               HWND page = sheet.m_pageLinks.m_hWnd;
                               RECT pc;
                               ::GetClientRect(page, &pc);
-                              roseGround = dlgtest::ScreenPixel(sheet.m_pageLinks.m_rose.m_hWnd, 105, 45);
+                              const int c = sheet.m_pageLinks.m_rose.Cell();
+                              roseGround = dlgtest::ScreenPixel(sheet.m_pageLinks.m_rose.m_hWnd, 3 * c + c / 2,
+                                                                c + c / 2);
                               pageGround = dlgtest::ScreenPixel(page, pc.right - 4, pc.bottom - 4);
                               PostButton(sheet.m_pageLinks.m_hWnd, IDC_LINKS_PROPERTIES);
                           },
@@ -576,5 +580,5 @@ TEST_F(RoomSheet, PicturesOfTheDialogs)
     // dialog's margin the same on both sides.
     EXPECT_EQ(cancelRight, gridRight);
     EXPECT_GT(buttonsTop, gridBottom);
-    EXPECT_EQ(clientRight - gridRight, 4);
+    EXPECT_EQ(clientRight - gridRight, dlgtest::Px(4));
 }

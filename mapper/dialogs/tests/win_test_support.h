@@ -8,17 +8,23 @@
 
 #include <windows.h>
 
+#include "framework/win/window_dpi.h"
 #include "mapper/view/wind_rose.h"
 
 namespace dlgtest {
 
-// Client pixel at the middle of a direction's cell on a wind rose.
-inline POINT RoseCellPoint(Direction d)
+// The screen's resolution the test runs at, and a 96-dpi size at it.
+inline int Dpi() { return vfw::SystemResolution(); }
+inline int Px(int n) { return ScaleToDpi(n, Dpi()); }
+
+// Client pixel at the middle of a direction's cell on a wind rose (of the
+// screen's resolution unless told the cell's size).
+inline POINT RoseCellPoint(Direction d, int cell = RoseCellAt(Dpi()))
 {
     for (int col = 0; col < kRoseColumns; ++col)
         for (int row = 0; row < kRoseRows; ++row)
             if (RoseCellDirection(col, row) == d)
-                return {col * kRoseCell + 15, row * kRoseCell + 15};
+                return {col * cell + cell / 2, row * cell + cell / 2};
     return {-1, -1};
 }
 

@@ -36,6 +36,36 @@ TEST(WindRose, CellsFollowTheCompass)
     EXPECT_EQ(kRoseHeight, 90);
 }
 
+TEST(WindRose, CellsGrowWithTheScreenResolution)
+{
+    EXPECT_EQ(RoseCellAt(96), 30);
+    EXPECT_EQ(RoseCellAt(120), 38);  // 37.5, rounded as the platform rounds
+    EXPECT_EQ(RoseCellAt(144), 45);
+    EXPECT_EQ(RoseCellAt(192), 60);
+    // The first and last pixel of the scaled cells, and the edge of the control.
+    EXPECT_EQ(RoseDirectionAt(44, 44, 45), DIR_NW);
+    EXPECT_EQ(RoseDirectionAt(45, 0, 45), DIR_N);
+    EXPECT_EQ(RoseDirectionAt(89, 44, 45), DIR_N);
+    EXPECT_EQ(RoseDirectionAt(90, 45, 45), DIR_E);
+    EXPECT_EQ(RoseDirectionAt(179, 134, 45), DIR_D);
+    EXPECT_EQ(RoseDirectionAt(180, 0, 45), DIR_NONE);
+    EXPECT_EQ(RoseDirectionAt(0, 135, 45), DIR_NONE);
+    EXPECT_EQ(RoseDirectionAt(239, 179, 60), DIR_D);
+    EXPECT_EQ(RoseDirectionAt(240, 179, 60), DIR_NONE);
+    EXPECT_EQ(RoseDirectionAt(5, 5, 0), DIR_NONE);
+    // A click at 144 dpi lands on the cell a 96-dpi click there would pick,
+    // and a hidden direction takes no click at any size.
+    CWindRoseState rose;
+    std::array<int, kDirCount> hidden{};
+    hidden[DIR_SE] = 1;
+    rose.SetHidden(hidden);
+    EXPECT_FALSE(rose.Click(2 * 45 + 22, 2 * 45 + 22, 45));
+    EXPECT_TRUE(rose.Click(3 * 45 + 1, 45 * 2 + 44, 45));
+    EXPECT_EQ(rose.GetSelected(), DIR_D);
+    EXPECT_FALSE(rose.Click(3 * 45 + 1, 45 + 1, 45));  // the empty cell right of east
+    EXPECT_EQ(rose.GetSelected(), DIR_D);
+}
+
 TEST(WindRose, ShortNames)
 {
     const char* expected[kDirCount] = {"N", "S", "E", "W", "NE", "NW", "SE", "SW", "U", "D"};

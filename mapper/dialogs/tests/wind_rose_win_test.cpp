@@ -34,7 +34,13 @@ protected:
     }
 };
 
-int Mid(int cell) { return cell * kRoseCell + kRoseCell / 2; }
+using dlgtest::Px;
+
+// The cells' side at the screen's resolution (30 at 96 dpi), the middle of
+// cell `n`, and the width of the buttons' lines.
+int C() { return RoseCellAt(dlgtest::Dpi()); }
+int Mid(int n) { return n * C() + C() / 2; }
+int Line() { return dlgtest::Dpi() >= 192 ? dlgtest::Dpi() / 96 : 1; }
 
 std::array<int, kDirCount> AllHiddenBut(Direction shown)
 {
@@ -59,8 +65,10 @@ TEST(WindRoseControl, CreatedAsAChildOfFixedSize)
     ::MapWindowPoints(nullptr, parent.m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
     EXPECT_EQ(rc.left, 8);
     EXPECT_EQ(rc.top, 15);
-    EXPECT_EQ(rc.right - rc.left, 120);
-    EXPECT_EQ(rc.bottom - rc.top, 90);
+    EXPECT_EQ(rc.right - rc.left, Px(120));
+    EXPECT_EQ(rc.bottom - rc.top, Px(90));
+    EXPECT_EQ(rose.Width(), Px(120));
+    EXPECT_EQ(rose.Cell(), Px(30));
     EXPECT_EQ(::GetDlgCtrlID(rose.m_hWnd), 101);
     EXPECT_EQ(rose.GetSelected(), DIR_NONE);
     char cls[64] = "";
@@ -105,12 +113,13 @@ TEST(WindRoseControl, HiddenDirectionsTakeNoClicksAndPaintNothing)
     rose.SetSelected(DIR_NONE);
     dlgtest::CClientPicture pic(rose.m_hWnd);
     // North: the black outline of a raised button; every other cell blank.
-    EXPECT_EQ(pic.At(30 + 2, 2), RGB(0, 0, 0));
+    EXPECT_EQ(pic.At(C() + Px(2), Px(2)), RGB(0, 0, 0));
+    const int c = C();
     for (int col = 0; col < kRoseColumns; ++col)
         for (int row = 0; row < kRoseRows; ++row)
             if (RoseCellDirection(col, row) != DIR_N)
-                EXPECT_EQ(pic.Marked(col * 30, row * 30, col * 30 + 30, row * 30 + 30), 0) << col << "," << row;
-    EXPECT_GT(pic.Marked(30, 0, 60, 30), 60);  // frame and arrow
+                EXPECT_EQ(pic.Marked(col * c, row * c, col * c + c, row * c + c), 0) << col << "," << row;
+    EXPECT_GT(pic.Marked(c, 0, 2 * c, c), 60);  // frame and arrow
 }
 
 TEST(WindRoseControl, MarkingTheSelectedDirectionHiddenKeepsItShownAndSelected)
@@ -124,9 +133,10 @@ TEST(WindRoseControl, MarkingTheSelectedDirectionHiddenKeepsItShownAndSelected)
     EXPECT_FALSE(rose.IsHidden(DIR_D));
     dlgtest::CClientPicture pic(rose.m_hWnd);
     // Pressed: the shadow on the top-left corner, the window colour inside.
-    EXPECT_EQ(pic.At(90 + 2, 60 + 2), ::GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(pic.At(90 + 27, 60 + 27), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_GT(pic.Marked(90, 60, 120, 90), 60);
+    const int c = C();
+    EXPECT_EQ(pic.At(3 * c + Px(2), 2 * c + Px(2)), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(pic.At(4 * c - Px(2) - 1, 3 * c - Px(2) - 1), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_GT(pic.Marked(3 * c, 2 * c, 4 * c, 3 * c), 60);
 }
 
 TEST(WindRoseControl, TheShortNameShowsInTheMiddleOnlyWhenSelected)
@@ -137,15 +147,17 @@ TEST(WindRoseControl, TheShortNameShowsInTheMiddleOnlyWhenSelected)
     rose.SetSelected(DIR_NE);
     {
         dlgtest::CClientPicture pic(rose.m_hWnd);
-        EXPECT_GT(pic.Marked(32, 32, 58, 58), 5);  // "NE" over the empty centre cell
-        EXPECT_EQ(pic.Marked(92, 32, 118, 58), 0);
+        const int c = C(), in = Px(2);
+        EXPECT_GT(pic.Marked(c + in, c + in, 2 * c - in, 2 * c - in), 5);  // "NE" over the empty centre cell
+        EXPECT_EQ(pic.Marked(3 * c + in, c + in, 4 * c - in, 2 * c - in), 0);
     }
     rose.SetSelected(DIR_NONE);
     {
         dlgtest::CClientPicture pic(rose.m_hWnd);
-        EXPECT_EQ(pic.Marked(32, 32, 58, 58), 0);
+        const int c = C(), in = Px(2);
+        EXPECT_EQ(pic.Marked(c + in, c + in, 2 * c - in, 2 * c - in), 0);
         // No cell pressed: the raised frame's highlight at every shown cell.
-        EXPECT_EQ(pic.At(60 + 3, 3), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(pic.At(2 * c + in + Line(), in + Line()), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     }
 }
 
@@ -153,7 +165,7 @@ namespace {
 // The black outline of a cell's button, shrunk by `by` from the cell, is whole.
 int BrokenOutline(const dlgtest::CClientPicture& pic, int col, int row, int by)
 {
-    const int x0 = col * kRoseCell, y0 = row * kRoseCell, lo = by, hi = kRoseCell - 1 - by;
+    const int x0 = col * C(), y0 = row * C(), lo = by, hi = C() - 1 - by;
     int broken = 0;
     for (int i = lo; i <= hi; ++i) {
         broken += pic.At(x0 + i, y0 + lo) != RGB(0, 0, 0);
@@ -179,12 +191,13 @@ TEST(WindRoseControl, ArrowsStayInsideTheirButtons)
                 continue;
             // Raised: outline and highlight untouched; pressed: the inner outline.
             const bool pressed = d == DIR_SE;
-            EXPECT_EQ(BrokenOutline(pic, col, row, pressed ? 3 : 2), 0) << RoseShortName(d);
+            EXPECT_EQ(BrokenOutline(pic, col, row, Px(pressed ? 3 : 2)), 0) << RoseShortName(d);
+            const int c = C(), x = col * c, y = row * c, light = Px(2) + Line();
             if (!pressed)
-                for (int i = 4; i <= 25; ++i)
-                    EXPECT_EQ(pic.At(col * 30 + i, row * 30 + 3), ::GetSysColor(COLOR_BTNHIGHLIGHT))
+                for (int i = light + 1; i <= c - 2 - light; ++i)
+                    EXPECT_EQ(pic.At(x + i, y + light), ::GetSysColor(COLOR_BTNHIGHLIGHT))
                         << RoseShortName(d) << " at " << i;
-            EXPECT_GT(pic.Marked(col * 30 + 5, row * 30 + 5, col * 30 + 25, row * 30 + 25), 40) << RoseShortName(d);
+            EXPECT_GT(pic.Marked(x + Px(5), y + Px(5), x + c - Px(5), y + c - Px(5)), 40) << RoseShortName(d);
         }
 }
 
@@ -208,7 +221,8 @@ TEST(WindRoseControl, TheGroundIsTheParentsGroundForItsStatics)
     ASSERT_TRUE(rose.Create(WS_CHILD | WS_VISIBLE, 10, 10, white.m_hWnd, 0));
     HDC dc = ::GetDC(rose.m_hWnd);
     ::SendMessageA(rose.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    EXPECT_EQ(::GetPixel(dc, 105, 45), RGB(255, 255, 255));  // the empty cell right of east
+    const POINT empty{3 * C() + C() / 2, C() + C() / 2};  // the empty cell right of east
+    EXPECT_EQ(::GetPixel(dc, empty.x, empty.y), RGB(255, 255, 255));
     ::ReleaseDC(rose.m_hWnd, dc);
 
     CParent plain;
@@ -216,6 +230,6 @@ TEST(WindRoseControl, TheGroundIsTheParentsGroundForItsStatics)
     ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, 10, 10, plain.m_hWnd, 0));
     dc = ::GetDC(other.m_hWnd);
     ::SendMessageA(other.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    EXPECT_EQ(::GetPixel(dc, 105, 45), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(::GetPixel(dc, empty.x, empty.y), ::GetSysColor(COLOR_BTNFACE));
     ::ReleaseDC(other.m_hWnd, dc);
 }

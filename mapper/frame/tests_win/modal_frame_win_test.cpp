@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,8 +76,11 @@ protected:
     void SetUp() override
     {
         CFrameTest::SetUp();
-        // Away from the screen's middle, so that centred on the frame is not centred on the screen.
-        ::SetWindowPos(Frame(), nullptr, 40, 30, 820, 620, SWP_NOZORDER);
+        // Away from the screen's middle, so that centred on the frame is not
+        // centred on the screen; larger at a higher resolution, as far as the
+        // test's 1280 x 1024 screen allows, so that its dialogs fit round its centre.
+        ::SetWindowPos(Frame(), nullptr, 40, 30, std::min(dlgtest::Px(820), 1000), std::min(dlgtest::Px(620), 800),
+                       SWP_NOZORDER);
         m_frame->ShowStandalone();
         ::SetForegroundWindow(Frame());
         ::UpdateWindow(m_frame->View().m_hWnd);
@@ -86,6 +90,10 @@ protected:
     {
         ::UpdateWindow(m_frame->View().m_hWnd);
         dlgtest::SendClick(m_frame->View().m_hWnd, 213, 213);
+        // A view that draws the map at the screen's scale shows the room
+        // farther out.
+        if (m_frame->View().State().m_selection.GetFocusRoom() != 1)
+            dlgtest::SendClick(m_frame->View().m_hWnd, dlgtest::Px(213), dlgtest::Px(213));
     }
 
     // The steps of one look at `w` over `owner`: a press on the frame beside
