@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/dpi_scale.h"
 #include "mapper/frame/client_protocol.h"
 #include "tools/playclient/client_options.h"
 #include "tools/playclient/line_assembler.h"
@@ -54,6 +55,8 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK InputProc(HWND, UINT, WPARAM, LPARAM);
     void OnSize() const;
+    // The panes' font for the window's screen resolution.
+    void FitToDpi();
     int AppendRaw(const std::string& line);  // returns where the text was put
 
     std::string m_strPending;
@@ -64,6 +67,8 @@ private:
     HWND m_hOutput = nullptr;
     HWND m_hInput = nullptr;
     HWND m_hOwner = nullptr;
+    HFONT m_hFont = nullptr;
+    bool m_bOwnFont = false;  // made for a resolution other than the system's
     WNDPROC m_pfnInput = nullptr;
 };
 
@@ -220,6 +225,9 @@ private:
     // The scripted part: walk, save, ready and quit files.
     void OnScriptTimer();
     bool StepSave();
+    // The window on a screen of another resolution: the docked depth in
+    // proportion, the size the system proposes, the panes laid out again.
+    void OnDpiChanged(int dpi, const RECT* suggested);
 
     CClientOptions m_options;
     HWND m_hWnd = nullptr;
@@ -229,7 +237,8 @@ private:
     CMapperProcess m_mapper;
     CDockingLibrary m_dock;
     int m_nSide = 4;  // the game window starts docked at the bottom
-    int m_nDepth = 300;
+    int m_nDepth = 300;  // at 96 dpi until the window is made
+    int m_nDpi = kDefaultDpi;  // the main window's screen resolution
     std::deque<std::string> m_fromMapper;
     std::vector<std::string> m_walk;
     std::size_t m_nWalked = 0;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CDockLayout LayOut(const CBox& client, int side, int depth)
+CDockLayout LayOut(const CBox& client, int side, int depth, int minPane)
 {
     CDockLayout out;
     out.map = client;
@@ -11,10 +11,10 @@ CDockLayout LayOut(const CBox& client, int side, int depth)
     const bool horizontal = side == kLeft || side == kRight;
     const int extent = std::max(0, horizontal ? client.Width() : client.Height());
     int d = depth;
-    if (extent < 2 * kMinPane)
+    if (extent < 2 * minPane)
         d = extent / 2;
     else
-        d = std::clamp(d, kMinPane, extent - kMinPane);
+        d = std::clamp(d, minPane, extent - minPane);
     out.terminal = client;
     switch (side) {
     case kLeft:

@@ -22,9 +22,10 @@ constexpr int kMinPane = 60;  // neither part is made smaller than this, if it f
 
 // The layout of `client` (the main window's client area) with the terminal
 // docked at `side`, `depth` pixels deep (width for left and right, height
-// for top and bottom). The depth is kept between kMinPane and the extent
-// less kMinPane; a client too small for both gets half each.
-CDockLayout LayOut(const CBox& client, int side, int depth);
+// for top and bottom). The depth is kept between `minPane` (kMinPane at 96
+// dpi, in proportion at other resolutions) and the extent less `minPane`; a
+// client too small for both gets half each.
+CDockLayout LayOut(const CBox& client, int side, int depth, int minPane = kMinPane);
 
 // The depth a docked window of rectangle `window` has at `side`.
 int DepthAt(int side, const CBox& window);

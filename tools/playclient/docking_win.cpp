@@ -1,5 +1,6 @@
 #include "tools/playclient/client_win.h"
 
+#include "framework/dpi_scale.h"
 #include "tools/playclient/dock_layout.h"
 
 namespace {
@@ -97,7 +98,7 @@ void CPlayClient::LayOutWindows()
         return;
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
-    const CDockLayout layout = LayOut(BoxOf(rc), m_nSide, m_nDepth);
+    const CDockLayout layout = LayOut(BoxOf(rc), m_nSide, m_nDepth, ScaleToDpi(kMinPane, m_nDpi));
     if (m_nSide != kFloating) {
         // The game window stays a window of its own (so it can be dragged
         // away again), laid over its part of the main window.

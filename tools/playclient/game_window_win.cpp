@@ -1,9 +1,11 @@
 #include "tools/playclient/client_win.h"
 
+#include "framework/win/window_dpi.h"
+
 namespace {
 const char kGameClass[] = "PlayClientGame";
 constexpr int kOutputId = 1, kInputId = 2;
-constexpr int kInputHeight = 22;
+constexpr int kInputHeight = 22;  // at 96 dpi
 constexpr int kKeepText = 256 * 1024;  // the pane drops its oldest text beyond this
 }  // namespace
 
@@ -19,7 +21,8 @@ bool CGameWindow::Create(HWND owner)
     wc.lpszClassName = kGameClass;
     ::RegisterClassA(&wc);
     m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, kGameClass, "Game", WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN,
-                               0, 0, 600, 300, owner, nullptr, inst, this);
+                               0, 0, vfw::ScaleFor(owner, 600), vfw::ScaleFor(owner, 300), owner, nullptr, inst,
+                               this);
     if (!m_hWnd)
         return false;
     const DWORD pane = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
@@ -30,9 +33,7 @@ bool CGameWindow::Create(HWND owner)
     if (!m_hOutput || !m_hInput)
         return false;
     ::SendMessageA(m_hOutput, EM_SETLIMITTEXT, 0, 0);
-    HFONT font = static_cast<HFONT>(::GetStockObject(ANSI_FIXED_FONT));
-    ::SendMessageA(m_hOutput, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::SendMessageA(m_hInput, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    FitToDpi();
     ::SetWindowLongPtrA(m_hInput, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_pfnInput = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(m_hInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputProc)));
@@ -114,11 +115,22 @@ void CGameWindow::FocusInput() const
         ::SetFocus(m_hInput);
 }
 
+void CGameWindow::FitToDpi()
+{
+    HFONT old = m_bOwnFont ? m_hFont : nullptr;
+    m_hFont = vfw::StockFontFor(m_hWnd, ANSI_FIXED_FONT, m_bOwnFont);
+    ::SendMessageA(m_hOutput, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    ::SendMessageA(m_hInput, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    if (old)
+        ::DeleteObject(old);
+}
+
 void CGameWindow::OnSize() const
 {
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
-    const int split = rc.bottom > kInputHeight ? rc.bottom - kInputHeight : 0;
+    const int input = vfw::ScaleFor(m_hWnd, kInputHeight);
+    const int split = rc.bottom > input ? rc.bottom - input : 0;
     ::MoveWindow(m_hOutput, 0, 0, rc.right, split, TRUE);
     ::MoveWindow(m_hInput, 0, split, rc.right, rc.bottom - split, TRUE);
 }
@@ -135,6 +147,20 @@ LRESULT CALLBACK CGameWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         if (self && self->m_hOutput)
             self->OnSize();
         return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+    case WM_DPICHANGED:
+        // A new screen resolution: its font, and the input line's height.
+        if (self && self->m_hOutput) {
+            self->FitToDpi();
+            self->OnSize();
+        }
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
+    case WM_NCDESTROY:
+        if (self && self->m_bOwnFont) {
+            ::DeleteObject(self->m_hFont);
+            self->m_bOwnFont = false;
+        }
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
     case WM_SETFOCUS:
         if (self)
             self->FocusInput();

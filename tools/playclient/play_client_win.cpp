@@ -1,5 +1,7 @@
 #include "tools/playclient/client_win.h"
 
+#include "framework/win/window_dpi.h"
+
 #include "tools/playclient/command_text.h"
 #include "tools/playclient/menu_names.h"
 
@@ -10,6 +12,18 @@ constexpr UINT_PTR kWatchTimer = 1, kScriptTimer = 2;
 }  // namespace
 
 CPlayClient::CPlayClient(CClientOptions options) : m_options(std::move(options)) {}
+
+void CPlayClient::OnDpiChanged(int dpi, const RECT* suggested)
+{
+    if (dpi <= 0 || dpi == m_nDpi)
+        return;
+    m_nDepth = ::MulDiv(m_nDepth, dpi, m_nDpi);
+    m_nDpi = dpi;
+    if (suggested)
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutWindows();
+}
 
 bool CPlayClient::Create(std::string& error)
 {
@@ -27,8 +41,13 @@ bool CPlayClient::Create(std::string& error)
     ::RegisterClassA(&wc);
     const std::string title = "playclient - " + (m_options.port ? m_options.host + ":" + std::to_string(m_options.port)
                                                                 : std::string("not connected"));
-    m_hWnd = ::CreateWindowExA(0, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1180, 900,
-                               nullptr, nullptr, inst, this);
+    const int dpi = vfw::SystemResolution();
+    m_hWnd = ::CreateWindowExA(0, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                               ScaleToDpi(1180, dpi), ScaleToDpi(900, dpi), nullptr, nullptr, inst, this);
+    if (m_hWnd) {
+        m_nDpi = vfw::ResolutionOf(m_hWnd);
+        m_nDepth = ScaleToDpi(m_nDepth, m_nDpi);
+    }
     if (!m_hWnd || !m_game.Create(m_hWnd)) {
         error = "cannot create the client's windows";
         return false;
@@ -278,6 +297,9 @@ LRESULT CPlayClient::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_SIZE:
     case WM_MOVE:
         LayOutWindows();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE)

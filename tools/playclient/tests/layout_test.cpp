@@ -42,6 +42,14 @@ TEST(DockLayout, DepthIsKeptWithinTheWindowAndTinyWindowsAreHalved)
     EXPECT_EQ(DepthAt(kBottom, CBox{0, 400, 1000, 600}), 200);
 }
 
+TEST(DockLayout, TheSmallestPaneGrowsWithTheScreenResolution)
+{
+    // 90 pixels at 144 dpi: a depth of 60 grows to it, and the map keeps 90.
+    EXPECT_EQ(LayOut(kClient, kBottom, 60, 90).terminal.Height(), 90);
+    EXPECT_EQ(LayOut(kClient, kRight, 5000, 90).map, (CBox{0, 0, 90, 600}));
+    EXPECT_EQ(LayOut(CBox{0, 0, 170, 100}, kLeft, 100, 90).terminal.Width(), 85);  // too small for two: halves
+}
+
 TEST(CommandText, LineEndsGoAndTelnetByteIsEscaped)
 {
     EXPECT_EQ(CommandText("north\r\n"), "north");
