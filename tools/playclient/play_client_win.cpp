@@ -1,5 +1,7 @@
 #include "tools/playclient/client_win.h"
 
+#include <algorithm>
+
 #include "framework/win/window_dpi.h"
 
 #include "tools/playclient/command_text.h"
@@ -41,9 +43,14 @@ bool CPlayClient::Create(std::string& error)
     ::RegisterClassA(&wc);
     const std::string title = "playclient - " + (m_options.port ? m_options.host + ":" + std::to_string(m_options.port)
                                                                 : std::string("not connected"));
+    // 1180 x 900 at 96 dpi, in proportion at others, as far as the screen holds.
     const int dpi = vfw::SystemResolution();
-    m_hWnd = ::CreateWindowExA(0, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                               ScaleToDpi(1180, dpi), ScaleToDpi(900, dpi), nullptr, nullptr, inst, this);
+    RECT work{0, 0, ScaleToDpi(1180, dpi), ScaleToDpi(900, dpi)};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = std::min<int>(ScaleToDpi(1180, dpi), work.right - work.left);
+    const int height = std::min<int>(ScaleToDpi(900, dpi), work.bottom - work.top);
+    m_hWnd = ::CreateWindowExA(0, kMainClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width,
+                               height, nullptr, nullptr, inst, this);
     if (m_hWnd) {
         m_nDpi = vfw::ResolutionOf(m_hWnd);
         m_nDepth = ScaleToDpi(m_nDepth, m_nDpi);

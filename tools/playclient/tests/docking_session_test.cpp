@@ -256,6 +256,19 @@ TEST(PlayClientDocking, MoveOnTheMapReachesTheGameFromTheChildMapper)
     EXPECT_EQ(m.top, c.top);
     EXPECT_EQ(m.right, c.right);
     EXPECT_EQ(m.bottom, g.top);
+    // The docked depth and the input line are 300 and 22 pixels at 96 dpi,
+    // in proportion at the screen's resolution.
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_EQ(g.bottom - g.top, ::MulDiv(300, dpi, 96));
+    HWND gameWindow = ::FindWindowA("PlayClientGame", nullptr);
+    HWND gamePane = ::FindWindowExA(gameWindow, nullptr, "Edit", nullptr);
+    HWND input = gamePane ? ::FindWindowExA(gameWindow, gamePane, "Edit", nullptr) : nullptr;
+    ASSERT_TRUE(input);
+    RECT in;
+    ::GetWindowRect(input, &in);
+    EXPECT_EQ(in.bottom - in.top, ::MulDiv(22, dpi, 96));
 
     HWND view = ::FindWindowExA(mapper, nullptr, "VorMapperView", nullptr);
     ASSERT_TRUE(view);
