@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/win/command_ui.h"
+#include "framework/win/window_dpi.h"
 #include "framework/win/modal.h"
 #include "mapper/dialogs/text_dialogs_win.h"
 #include "mapper/frame/client_protocol.h"
@@ -55,7 +56,7 @@ bool CMainFrame::Create()
     m_hMenu = ::LoadMenuA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
     InsertFindRoomItem(m_hMenu);
     if (!CreateEx(0, kFrameClass, "Vor Mapper", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                  800, 600, nullptr, m_hMenu))
+                  vfw::ScaleFor(nullptr, 800), vfw::ScaleFor(nullptr, 600), nullptr, m_hMenu))
         return false;
     UpdateTitle();
     return true;
@@ -74,6 +75,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return OnCreate();
     case WM_SIZE:
         OnSize();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(*reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_SETFOCUS:
         if (m_view.m_hWnd)
@@ -183,6 +187,14 @@ void CMainFrame::OnSize()
     }
     if (m_view.m_hWnd)
         ::MoveWindow(m_view.m_hWnd, 0, top, rc.right, rc.bottom - top > 0 ? rc.bottom - top : 0, TRUE);
+}
+
+void CMainFrame::OnDpiChanged(const RECT& suggested)
+{
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    OnSize();
+    m_view.Invalidate();
 }
 
 LRESULT CMainFrame::OnNotify(NMHDR* hdr)

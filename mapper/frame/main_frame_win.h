@@ -74,6 +74,9 @@ protected:
 private:
     int OnCreate();
     void OnSize();
+    // Moved to a screen of another resolution: the window takes the place
+    // and size the system suggests, and everything in it is laid out again.
+    void OnDpiChanged(const RECT& suggested);
     void OnClose();
     LRESULT OnCopyData(const COPYDATASTRUCT* cds);
     LRESULT OnNotify(NMHDR* hdr);

@@ -95,7 +95,7 @@ void CMainFrame::ShowRoom(RoomId id)
     RECT rc = {0, 0, 0, 0};
     if (m_view.m_hWnd)
         ::GetClientRect(m_view.m_hWnd, &rc);
-    const CPoint origin = CentreOriginOn(m_doc, id, rc.right, rc.bottom);
+    const CPoint origin = CentreOriginOn(m_doc, id, rc.right, rc.bottom, m_view.State().Scale());
     m_doc.m_nOriginX = origin.x;
     m_doc.m_nOriginY = origin.y;
     CMapSelection& sel = m_view.Interaction().Selection();

@@ -25,9 +25,9 @@ CViewTransform::CViewTransform(std::int32_t originX, std::int32_t originY, doubl
     m_dSin = std::sin(m_dAngle);
 }
 
-CViewTransform CViewTransform::FromDocument(const CVorMapperDoc& doc)
+CViewTransform CViewTransform::FromDocument(const CVorMapperDoc& doc, double scale)
 {
-    return CViewTransform(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, doc.m_dZoom);
+    return CViewTransform(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, UsableZoom(doc.m_dZoom) * scale);
 }
 
 CPoint CViewTransform::WindowToMap(std::int64_t x, std::int64_t y) const
@@ -64,14 +64,18 @@ bool PointerAngle(std::int32_t originX, std::int32_t originY, CPoint p, double& 
     return true;
 }
 
-CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h) { return CentreOriginOn(doc, doc.m_nCurrentRoom, w, h); }
+CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h, double scale)
+{
+    return CentreOriginOn(doc, doc.m_nCurrentRoom, w, h, scale);
+}
 
-CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId id, int w, int h)
+CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId id, int w, int h, double scale)
 {
     const CRoom* room = doc.GetRooms().Find(id);
     const std::int64_t cx = room ? room->m_nX : 0, cy = room ? room->m_nY : 0;
     std::int64_t px = -kCellCentre - kCellPitch * cx, py = -kCellCentre - kCellPitch * cy;
-    const double angle = UsableAngle(doc.m_dRotation), zoom = UsableZoom(doc.m_dZoom);
+    const CViewTransform t = CViewTransform::FromDocument(doc, scale);
+    const double angle = t.Angle(), zoom = t.Zoom();
     if (angle != 0.0) {
         const double c = std::cos(angle), s = std::sin(angle);
         const double dx = static_cast<double>(px), dy = static_cast<double>(py);

@@ -46,7 +46,10 @@ double UsableAngle(double angle);
 class CViewTransform {
 public:
     CViewTransform(std::int32_t originX, std::int32_t originY, double angle, double zoom);
-    static CViewTransform FromDocument(const CVorMapperDoc& doc);
+    // The document's view on a screen of `scale` pixels per 96-DPI pixel:
+    // the map keeps its size on the screen, so it draws at the document's
+    // zoom times the scale.
+    static CViewTransform FromDocument(const CVorMapperDoc& doc, double scale = 1.0);
 
     // Map point plus pre-offset to window pixels; 64-bit, for coordinates
     // derived from grid cells anywhere in the 32-bit range.
@@ -90,9 +93,9 @@ private:
 bool PointerAngle(std::int32_t originX, std::int32_t originY, CPoint p, double& angle, std::int32_t& radius);
 
 // Origin that puts the current room's centre in the middle of a w × h client area.
-CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h);
+CPoint FollowOrigin(const CVorMapperDoc& doc, int w, int h, double scale = 1.0);
 // The origin that puts a room's centre in the middle of a w x h window.
-CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId room, int w, int h);
+CPoint CentreOriginOn(const CVorMapperDoc& doc, RoomId room, int w, int h, double scale = 1.0);
 
 // Panning: grab at the press, the new origin at every move.
 CPoint PanGrab(CPoint pointer, std::int32_t originX, std::int32_t originY);

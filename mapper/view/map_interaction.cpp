@@ -29,7 +29,7 @@ CMapInteraction::CMapInteraction(CVorMapperDoc& doc, CViewState& view, IViewHost
 {
 }
 
-CPoint CMapInteraction::ToMap(CPoint p) const { return CViewTransform::FromDocument(m_doc).WindowToMap(p); }
+CPoint CMapInteraction::ToMap(CPoint p) const { return m_view.Transform(m_doc).WindowToMap(p); }
 
 void CMapInteraction::SetStatus(const std::string& text, bool repaint)
 {

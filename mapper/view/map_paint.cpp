@@ -9,11 +9,12 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
     const int w = surface.Width(), h = surface.Height();
     if (view.m_bFollowMovements && !view.m_bRotating && !view.m_bPanning && !view.m_bRubberBand &&
         !view.m_bDraggingRoom) {
-        const CPoint o = FollowOrigin(doc, w, h);
+        const CPoint o = FollowOrigin(doc, w, h, view.Scale());
         doc.m_nOriginX = o.x;
         doc.m_nOriginY = o.y;
     }
-    CLayerDC dc(doc.m_nOriginX, doc.m_nOriginY, doc.m_dRotation, doc.m_dZoom);
+    const CViewTransform t = view.Transform(doc);
+    CLayerDC dc(t.OriginX(), t.OriginY(), t.Angle(), t.Zoom());
     dc.Attach(&surface);
     dc.FillSolidRect({0, 0, w, h}, kColorWhite);
 

@@ -40,9 +40,9 @@ enum : ColorRef {
 void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface);
 
 // One state-label line at (x, y); x of -1 keeps the previous line's x, y of -1
-// puts the line 15 pixels below the previous one. The previous position is
-// kept across calls and paints.
-void DrawStatusLine(IPaintDC& dc, int x, int y, std::string_view text);
+// puts the line lineHeight pixels below the previous one. The previous
+// position is kept across calls and paints.
+void DrawStatusLine(IPaintDC& dc, int x, int y, std::string_view text, int lineHeight = 15);
 // The grid's half side L for a transform and client size (a multiple of 26).
 std::int64_t GridHalfSide(const CViewTransform& t, int w, int h);
 // Records the grid's lines for a w × h client into a canvas of the paint's transform.

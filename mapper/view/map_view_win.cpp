@@ -1,5 +1,6 @@
 #include "mapper/view/map_view_win.h"
 
+#include "framework/win/window_dpi.h"
 #include "framework/win/modal.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
@@ -109,6 +110,7 @@ int CVorMapperView::OnCreate()
     m_state.m_bShowLower = s.m_bLower;
     m_state.m_bShowState = s.m_bState;
     m_state.m_bOnline = m_doc.IsOnline();
+    m_state.m_nDpi = vfw::ResolutionOf(m_hWnd);
     return 0;
 }
 
@@ -129,6 +131,8 @@ void CVorMapperView::OnPaint()
     HDC hdc = ::BeginPaint(m_hWnd, &ps);
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
+    // The window may have moved to a screen of another resolution.
+    m_state.m_nDpi = vfw::ResolutionOf(m_hWnd);
     if (rc.right > 0 && rc.bottom > 0)
         PaintMapToWindow(hdc, m_doc, m_state, rc.right, rc.bottom, m_back);
     ::EndPaint(m_hWnd, &ps);

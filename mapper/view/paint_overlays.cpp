@@ -125,7 +125,7 @@ void CPaintPass::RotationGuide()
 {
     CMapCanvas canvas(0, 0, 0.0, 1.0, kColorGuide);
     const std::int64_t ox = m_transform.OriginX(), oy = m_transform.OriginY();
-    canvas.AddCircle(ox, oy, 10, kColorNone);
+    canvas.AddCircle(ox, oy, m_view.Pixels(10), kColorNone);
     canvas.AddLine(ox, oy, m_view.m_rotation.m_ptLast.x, m_view.m_rotation.m_ptLast.y);
     canvas.AddCircle(ox, oy, m_view.m_rotation.m_nRadius, kColorNone);
     canvas.Play(m_dc);
@@ -136,15 +136,17 @@ void CPaintPass::PanningGuide()
     CMapCanvas canvas(0, 0, 0.0, 1.0, kColorGuide);
     const std::int64_t ox = m_transform.OriginX(), oy = m_transform.OriginY();
     const std::int64_t px = ox + m_view.m_ptGrab.x, py = oy + m_view.m_ptGrab.y;
-    canvas.AddCircle(ox, oy, 10, kColorNone);
+    canvas.AddCircle(ox, oy, m_view.Pixels(10), kColorNone);
     canvas.AddLine(ox, oy, px, py);
-    canvas.AddCircle(px, py, 15, kColorNone);
+    canvas.AddCircle(px, py, m_view.Pixels(15), kColorNone);
     canvas.Play(m_dc);
 }
 
 void CPaintPass::Rose()
 {
-    CMapCanvas canvas(m_nWidth - 50, m_nHeight - 50, m_transform.Angle(), 1.0, kColorWhite);
+    // Drawn in 96-DPI pixels about its centre, scaled to the screen.
+    CMapCanvas canvas(m_nWidth - m_view.Pixels(50), m_nHeight - m_view.Pixels(50), m_transform.Angle(),
+                      m_view.Scale(), kColorWhite);
     canvas.AddCircle(0, 0, 50, kColorRoseDisc);
     const CRoom* current = m_doc.GetRooms().Find(m_doc.m_nCurrentRoom);
     for (int i = 0; i < kDirCount; ++i) {
@@ -169,36 +171,37 @@ void CPaintPass::StateLabels()
     m_dc.SetTextColor(0x000000);
     char head[32];
     std::snprintf(head, sizeof head, "[%i] ", static_cast<int>(m_doc.m_nCurrentPlane));
-    m_dc.TextOut(5, 0, head + m_doc.GetPlaneName(m_doc.m_nCurrentPlane));
+    const int margin = m_view.Pixels(5), line = m_view.Pixels(15);
+    m_dc.TextOut(margin, 0, head + m_doc.GetPlaneName(m_doc.m_nCurrentPlane));
     const CRoom* current = m_doc.GetRooms().Find(m_doc.m_nCurrentRoom);
-    m_dc.TextOut(5, 15, current ? current->m_info.m_strTitle : std::string());
-    m_dc.TextOut(5, m_nHeight - 15, m_view.m_strStatus);
+    m_dc.TextOut(margin, line, current ? current->m_info.m_strTitle : std::string());
+    m_dc.TextOut(margin, m_nHeight - line, m_view.m_strStatus);
 
     const bool oldAlign = m_dc.SetTextAlignRight(true);
     m_dc.SetTextColor(m_doc.m_bTrace ? kColorStateOn : kColorStateOff);
-    DrawStatusLine(m_dc, m_nWidth - 5, 0, m_doc.m_bTrace ? "Trace" : "Explore");
+    DrawStatusLine(m_dc, m_nWidth - margin, 0, m_doc.m_bTrace ? "Trace" : "Explore", line);
     if (m_view.m_bOnline) {
         m_dc.SetTextColor(kColorStateOn);
-        DrawStatusLine(m_dc, -1, -1, "Online");
+        DrawStatusLine(m_dc, -1, -1, "Online", line);
     }
     if (m_doc.IsFollowingOnline()) {
         m_dc.SetTextColor(kColorStateFollow);
-        DrawStatusLine(m_dc, -1, -1, "Follow " + m_doc.GetFollowName());
+        DrawStatusLine(m_dc, -1, -1, "Follow " + m_doc.GetFollowName(), line);
     }
     if (!m_view.m_strNote.empty()) {
         m_dc.SetTextColor(kColorStateOff);
-        DrawStatusLine(m_dc, -1, -1, m_view.m_strNote);
+        DrawStatusLine(m_dc, -1, -1, m_view.m_strNote, line);
     }
     m_dc.SetTextAlignRight(oldAlign);
     m_dc.SelectFont(oldFont);
 }
 
-void DrawStatusLine(IPaintDC& dc, int x, int y, std::string_view text)
+void DrawStatusLine(IPaintDC& dc, int x, int y, std::string_view text, int lineHeight)
 {
     if (x == -1)
         x = g_ptLastStatus.x;
     if (y == -1)
-        y = g_ptLastStatus.y + 15;
+        y = g_ptLastStatus.y + lineHeight;
     dc.TextOut(x, y, text);
     g_ptLastStatus = {x, y};
 }

@@ -50,7 +50,7 @@ void CPaintBuffers::Clear()
 }
 
 CPaintPass::CPaintPass(CVorMapperDoc& doc, CViewState& view, CLayerDC& dc, CPaintBuffers& buffers)
-    : m_doc(doc), m_view(view), m_dc(dc), m_transform(CViewTransform::FromDocument(doc)),
+    : m_doc(doc), m_view(view), m_dc(dc), m_transform(view.Transform(doc)),
       m_nWidth(dc.Width()), m_nHeight(dc.Height()), m_buf(buffers)
 {
     m_buf.Clear();
@@ -88,7 +88,7 @@ void CPaintPass::Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std:
         return;
     CMapCanvas canvas = NewCanvas(pen);
     SetPlaneOffset(canvas, preX, preY);
-    const CFontDesc oldFont = m_dc.SelectFont({"Tahoma", Trunc32(m_transform.Zoom() * 85)});
+    const CFontDesc oldFont = m_dc.SelectFont({"Tahoma", LabelFontTenths()});
     if (m_pIndex) {
         // Found by the index: with the labels (measured in this font), in map order.
         if (slot == 1)

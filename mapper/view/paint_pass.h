@@ -88,6 +88,9 @@ private:
     void PlayAndRecycle(CMapCanvas& canvas);
     CCell CellOf(RoomId id) const;
     int PlaneSlot(std::int64_t plane) const;  // 0 lower, 1 current, 2 higher, -1 none
+    // The label font's size in tenths of a point: the document's zoom times
+    // 8.5 points (a point font keeps its size on any screen by itself).
+    int LabelFontTenths() const { return Trunc32(m_transform.Zoom() / m_view.Scale() * 85); }
     void Room(CMapCanvas& canvas, RoomId id, const CRoom& room);
     void Label(CMapCanvas& canvas, RoomId id, const CRoom& room, bool selected);
     void Link(CMapCanvas& canvas, const CLinkRef& ref);

@@ -181,7 +181,7 @@ void CPaintPass::FindLabels()
     // the label font on this device; a label is no wider than its length
     // times one more than the widest letter.
     const std::array<std::uint64_t, 256>& bytes = index.LabelBytes();
-    const int font = Trunc32(m_transform.Zoom() * 85);
+    const int font = LabelFontTenths();
     const void* device = m_dc.GetOutput() ? static_cast<const void*>(&typeid(*m_dc.GetOutput())) : nullptr;
     if (m_buf.measuredFont != font || m_buf.measuredDevice != device) {
         m_buf.letterWidth.fill(-1);

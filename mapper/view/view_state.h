@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/dpi_scale.h"
 #include "mapper/model/direction.h"
 #include "mapper/model/records.h"
 #include "mapper/view/geometry.h"
@@ -26,6 +27,9 @@ struct CViewState {
     bool m_bShowState = true;
     bool m_bOnline = false;
     bool m_bFollowMovements = false;
+    // The screen's resolution, pixels per inch: the map and what is drawn
+    // over it keep their size on the screen.
+    int m_nDpi = kDefaultDpi;
     std::string m_strStatus;
     // A note below the mode labels (a recovery copy that could not be written); empty for none.
     std::string m_strNote;
@@ -52,6 +56,13 @@ struct CViewState {
     std::shared_ptr<CSpatialIndex> m_pIndex;
     // The index when it is the document's, else null.
     CSpatialIndex* IndexOf(const CVorMapperDoc& doc) const;
+
+    // Window pixels per 96-DPI pixel.
+    double Scale() const { return m_nDpi / static_cast<double>(kDefaultDpi); }
+    // The document's view in this window.
+    CViewTransform Transform(const CVorMapperDoc& doc) const { return CViewTransform::FromDocument(doc, Scale()); }
+    // A length in 96-DPI pixels, in this window's pixels.
+    int Pixels(int length) const { return ScaleToDpi(length, m_nDpi); }
 
     // The first rose region holding a window point, tested from down to north; -1 for none.
     Direction RoseDirectionAt(CPoint p) const;

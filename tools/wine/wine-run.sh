@@ -20,6 +20,11 @@ set_dpi() {
 }
 set_dpi "$dpi"
 trap 'set_dpi 96' EXIT
+# Whoever stops this script stops the program.
+"$WINE" "$@" &
+child=$!
+trap 'kill $child 2>/dev/null' TERM INT HUP
 status=0
-"$WINE" "$@" || status=$?
+wait $child || status=$?
+wait $child 2>/dev/null || true
 exit $status

@@ -560,3 +560,38 @@ TEST_F(InteractionTest, DisplayTogglesFlipAndShowTheirCheck)
     EXPECT_TRUE(view.m_bFollowMovements);
     EXPECT_FALSE(act.OnCommand(ID_FILE_NEW));
 }
+
+// On a screen of twice 96 DPI the map draws twice as large: clicks, drags
+// and the band work in the same scaled geometry, the drag still in steps of
+// sixteen map units.
+TEST_F(InteractionTest, AtTwiceTheResolutionHitsDragsAndBandsFollowTheScaledMap)
+{
+    view.m_nDpi = 192;
+    const RoomId hall = Room(1, 0, "Hall"), yard = Room(3, 0, "Yard");
+    Paint();
+    const auto scaled = [](int x, int y) {
+        const CPoint64 c = RoomCentre(x, y);
+        return CPoint{200 + 2 * static_cast<int>(c.x), 200 + 2 * static_cast<int>(c.y)};
+    };
+    Click(Centre(3, 0));  // where the yard is at 96 DPI: the hall is there now
+    EXPECT_EQ(act.Selection().Rooms(), std::vector<RoomId>{hall});
+    Click(scaled(3, 0));
+    EXPECT_EQ(act.Selection().Rooms(), std::vector<RoomId>{yard});
+
+    const CPoint p = scaled(3, 0);
+    act.OnLButtonDown(p);
+    ASSERT_TRUE(act.IsRoomDrag());
+    act.OnMouseMove({p.x + 31, p.y});  // 15 map units
+    EXPECT_EQ(Cell(yard), (CPoint{3, 0}));
+    act.OnMouseMove({p.x + 32, p.y});  // 16
+    EXPECT_EQ(Cell(yard), (CPoint{4, 0}));
+    act.OnLButtonUp(p);
+
+    // A band from 30 to 60 map units across: over the hall only.
+    act.OnLButtonDown({200 + 2 * 30, 190});
+    ASSERT_TRUE(act.IsRubberBand());
+    act.OnMouseMove({200 + 2 * 60, 240});
+    EXPECT_EQ(view.m_rcBand.right, 60);
+    act.OnLButtonUp({200 + 2 * 60, 240});
+    EXPECT_EQ(act.Selection().Rooms(), std::vector<RoomId>{hall});
+}

@@ -488,3 +488,32 @@ TEST_F(PaintTest, FarFromTheOriginEveryGridLineDrawnIsASpecifiedLineWithItsOwnEn
         }
     }
 }
+
+// On a screen of 144 DPI the map and what is drawn over it keep their size:
+// every length in window pixels is one and a half times that at 96 DPI.
+TEST_F(PaintTest, AtOneAndAHalfTimesTheResolutionEverythingKeepsItsSizeOnTheScreen)
+{
+    const RoomId east = AddTestRoom(doc, 1, 0, 0);
+    AddTestLink(doc, 1, DIR_E, east, DIR_W);
+    doc.SetOnline(true);
+    view.m_bOnline = true;
+    view.m_nDpi = 144;
+    CRecordingDC dc = Paint();
+    // Rooms 39 pixels apart instead of 26, their squares 18 wide instead of 12.
+    EXPECT_GE(dc.Find("polygon (210,210) (228,210) (228,228) (210,228)"), 0);
+    EXPECT_GE(dc.Find("polygon (249,210) (267,210) (267,228) (249,228)"), 0);
+    EXPECT_EQ(doc.m_dZoom, 1.0);  // the map's own zoom is the user's
+    // The rose: 75 pixels from the corner, the east triangle 1.5 times as long.
+    EXPECT_GE(dc.Find("polygon (740,510) (792,525) (740,540)"), 0);
+    EXPECT_EQ(view.RoseDirectionAt({785, 525}), DIR_E);
+    EXPECT_EQ(view.RoseDirectionAt({725, 480}), DIR_N);
+    // The state labels: 8 pixels from the edge, lines 23 pixels apart.
+    EXPECT_GE(dc.Find("textout 792,0 Trace"), 0);
+    EXPECT_GE(dc.Find("textout 792,23 Online"), 0);
+    EXPECT_GE(dc.Find("textout 8,23 "), 0);
+
+    // Follow centring puts the room's centre in the middle at the same scale.
+    view.m_bFollowMovements = true;
+    Paint(301, 200);
+    EXPECT_EQ(doc.m_nOriginX, 150 - 19);
+}
