@@ -20,15 +20,16 @@ summary=() status=0
 step() { printf '\n=== %s\n' "$*"; }
 # run NAME COMMAND...: runs a step, keeps its ctest figures for the summary.
 run() {
-  local name=$1 rc figures
+  local name=$1 rc figures start=$SECONDS
   shift
   "$@" 2>&1 | tee "$logs/$name.log"
   rc=${PIPESTATUS[0]}
   figures=$(grep -E '^[0-9]+% tests passed' "$logs/$name.log" | tail -1)
+  figures="${figures:+$figures, }$((SECONDS - start)) s"
   if [ "$rc" -eq 0 ]; then
-    summary+=("$name: passed${figures:+ ($figures)}")
+    summary+=("$name: passed ($figures)")
   else
-    summary+=("$name: FAILED (exit $rc)${figures:+ ($figures)}")
+    summary+=("$name: FAILED (exit $rc) ($figures)")
     [ "$status" -ne 0 ] || status=$rc
   fi
   return "$rc"
@@ -85,4 +86,5 @@ fi
 
 step "summary"
 printf '%s\n' "${summary[@]}"
+echo "in all: $((SECONDS / 60)) min $((SECONDS % 60)) s"
 exit "$status"
