@@ -137,3 +137,34 @@ TEST_F(MainFrameTest, TheTitleNamesTheDocument)
     ::GetWindowTextA(Frame(), title, sizeof title);
     EXPECT_STREQ(title, "Untitled - Vor Mapper");
 }
+
+// Moved to a screen of another resolution, the frame takes the place the
+// system suggests and lays its toolbar and view out again in it; its first
+// size is 800 x 600 at 96 dpi and in proportion at any other.
+TEST_F(MainFrameTest, AMoveToAScreenOfAnotherResolutionTakesTheSuggestedPlace)
+{
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    RECT first;
+    ::GetWindowRect(Frame(), &first);
+    EXPECT_EQ(first.right - first.left, ::MulDiv(800, dpi, 96));
+    EXPECT_EQ(first.bottom - first.top, ::MulDiv(600, dpi, 96));
+
+    RECT suggested{40, 30, 40 + 1000, 30 + 700};
+    ::SendMessageA(Frame(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT now;
+    ::GetWindowRect(Frame(), &now);
+    EXPECT_EQ(now.left, 40);
+    EXPECT_EQ(now.top, 30);
+    EXPECT_EQ(now.right - now.left, 1000);
+    EXPECT_EQ(now.bottom - now.top, 700);
+    HWND view = ::FindWindowExA(Frame(), nullptr, "VorMapperView", nullptr);
+    ASSERT_TRUE(view);
+    RECT client, viewRect;
+    ::GetClientRect(Frame(), &client);
+    ::GetWindowRect(view, &viewRect);
+    ::MapWindowPoints(nullptr, Frame(), reinterpret_cast<POINT*>(&viewRect), 2);
+    EXPECT_EQ(viewRect.right - viewRect.left, client.right);
+    EXPECT_EQ(viewRect.bottom, client.bottom);
+}

@@ -150,10 +150,12 @@ TEST_F(NavigationFrameTest, FindRoomShowChangesPlaneCentresAndSelects)
     EXPECT_EQ(m_frame->View().State().m_selection.GetFocusRoom(), m_tower);
     RECT rc;
     ::GetClientRect(m_frame->View().m_hWnd, &rc);
-    const CPoint o = CentreOriginOn(m_doc, m_tower, rc.right, rc.bottom);
+    const double scale = m_frame->View().State().Scale();
+    const CPoint o = CentreOriginOn(m_doc, m_tower, rc.right, rc.bottom, scale);
     EXPECT_EQ(m_doc.m_nOriginX, o.x);
     EXPECT_EQ(m_doc.m_nOriginY, o.y);
-    // At zoom 1 and no rotation the room's centre (26 * 1 + 13) lands mid-window.
-    EXPECT_EQ(m_doc.m_nOriginX + 39, rc.right / 2);
+    // At zoom 1 and no rotation the room's centre (26 * 1 + 13, in window
+    // pixels at the screen's resolution) lands mid-window.
+    EXPECT_EQ(m_doc.m_nOriginX + static_cast<int>(39 * scale), rc.right / 2);
     EXPECT_EQ(m_doc.m_nCurrentRoom, 1u);  // the character stays
 }

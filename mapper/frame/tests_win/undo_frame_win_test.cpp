@@ -140,16 +140,18 @@ TEST_F(UndoFrameTest, AnUndoneDragShowsTheRoomBackWhereItWas)
     room.m_crColor = 0x0000FF;  // filled red: told from the empty grid at its centre
     const RoomId id = m_doc.AddRoom(room);
     Paint();
-    const int x0 = 200 + 26 * 2 + 13, x1 = x0 + 26, y = 200 + 13;
+    // Window pixels at the screen's resolution (the map keeps its size).
+    const CViewState& view = m_frame->View().State();
+    const int x0 = 200 + view.Pixels(26 * 2 + 13), cell = view.Pixels(26), x1 = x0 + cell, y = 200 + view.Pixels(13);
     Mouse(WM_LBUTTONDOWN, x0, y, MK_LBUTTON);  // selects the room
     Mouse(WM_LBUTTONUP, x0, y, 0);
     Paint();
     const COLORREF roomColour = Pixel(x0, y), empty = Pixel(x1, y);
     ASSERT_NE(roomColour, empty);
     Mouse(WM_LBUTTONDOWN, x0, y, MK_LBUTTON);
-    for (int dx = 4; dx <= 26; dx += 4)
+    for (int dx = 4; dx <= cell; dx += 4)
         Mouse(WM_MOUSEMOVE, x0 + dx, y, MK_LBUTTON);  // pointer moves past one cell and then some
-    Mouse(WM_LBUTTONUP, x0 + 26, y, 0);
+    Mouse(WM_LBUTTONUP, x0 + cell, y, 0);
     ASSERT_EQ(m_doc.GetRoom(id).m_nX, 3);
     Paint();
     EXPECT_EQ(Pixel(x1, y), roomColour);
