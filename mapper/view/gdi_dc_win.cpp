@@ -12,7 +12,10 @@ const POINT* AsPoints(const CPoint* p) { return reinterpret_cast<const POINT*>(p
 RECT AsRect(const CRect& rc) { return RECT{rc.left, rc.top, rc.right, rc.bottom}; }
 }  // namespace
 
-CGdiDC::CGdiDC(HDC hdc, int w, int h) : m_hdc(hdc), m_nWidth(w), m_nHeight(h) {}
+CGdiDC::CGdiDC(HDC hdc, int w, int h, int dpi)
+    : m_hdc(hdc), m_nWidth(w), m_nHeight(h), m_nDpi(dpi > 0 ? dpi : ::GetDeviceCaps(hdc, LOGPIXELSY))
+{
+}
 
 CGdiDC::~CGdiDC()
 {
@@ -89,8 +92,8 @@ CFontDesc CGdiDC::SelectFont(const CFontDesc& font)
 {
     const CFontDesc old = m_font;
     LOGFONTA lf{};
-    // A point font: tenths of a point at the context's vertical resolution.
-    lf.lfHeight = font.pointTenths == 0 ? 0 : -::MulDiv(font.pointTenths, ::GetDeviceCaps(m_hdc, LOGPIXELSY), 720);
+    // A point font: tenths of a point at the resolution drawn for.
+    lf.lfHeight = font.pointTenths == 0 ? 0 : -::MulDiv(font.pointTenths, m_nDpi, 720);
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
     HFONT h = ::CreateFontIndirectA(&lf);
@@ -186,7 +189,7 @@ bool PaintMapToWindow(HDC window, CVorMapperDoc& doc, CViewState& view, int w, i
     if (!back->Ok())
         return false;
     {
-        CGdiDC dc(back->Dc(), w, h);
+        CGdiDC dc(back->Dc(), w, h, view.m_nDpi);
         PaintMapView(doc, view, dc);
     }
     back->CopyTo(window);

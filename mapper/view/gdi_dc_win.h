@@ -14,10 +14,12 @@ struct CViewState;
 // here are created on selection and deleted once deselected; brushes, which
 // a paint switches between for nearly every room, are kept by colour (a few
 // of them) until destruction. The context's own objects are put back at
-// destruction.
+// destruction. Point sizes of fonts are taken at `dpi` pixels per inch: the
+// window's resolution, which on a screen of its own may differ from the
+// context's; 0 takes the context's.
 class CGdiDC : public IPaintDC {
 public:
-    CGdiDC(HDC hdc, int w, int h);
+    CGdiDC(HDC hdc, int w, int h, int dpi = 0);
     ~CGdiDC() override;
     CGdiDC(const CGdiDC&) = delete;
     CGdiDC& operator=(const CGdiDC&) = delete;
@@ -47,6 +49,7 @@ private:
 
     HDC m_hdc;
     int m_nWidth, m_nHeight;
+    int m_nDpi;
     CPenDesc m_pen;
     ColorRef m_brush = 0xFFFFFF;
     CFontDesc m_font{"System", 0};

@@ -120,6 +120,36 @@ TEST_F(GdiPaint, RealTextExtentsShapeTheLabelRegion)
     EXPECT_EQ(doc.RoomLabelAtPoint({90 + ext.cx + 2, -30}), 0u);
 }
 
+// A window at twice 96 dpi: the map draws twice as large, and the label font
+// is made for that resolution, so a label covers the same map units.
+TEST_F(GdiPaint, AtTwiceTheResolutionTheMapAndItsTextKeepTheirSize)
+{
+    CScreenDC screen;
+    CGdiOffscreen off(screen.Get(), 2 * kW, 2 * kH);
+    ASSERT_TRUE(off.Ok());
+    CSize normal, twice;
+    {
+        CGdiDC dc(off.Dc(), kW, kH, 96);
+        dc.SelectFont({"Tahoma", 85});
+        normal = dc.GetTextExtent("Cellar");
+    }
+    view.m_nDpi = 192;
+    {
+        CGdiDC dc(off.Dc(), 2 * kW, 2 * kH, 192);
+        dc.SelectFont({"Tahoma", 85});
+        twice = dc.GetTextExtent("Cellar");
+        PaintMapView(doc, view, dc);
+    }
+    EXPECT_NEAR(twice.cy, 2 * normal.cy, 2);
+    EXPECT_NEAR(twice.cx, 2 * normal.cx, normal.cx / 4);
+    HDC m = off.Dc();
+    EXPECT_EQ(::GetPixel(m, 200 + 2 * 59, 200 + 2 * 12), 0x000000u) << "outline of the east room";
+    EXPECT_EQ(::GetPixel(m, 200 + 2 * 62, 200 + 2 * 16), 0x0000FFu) << "fill of the east room";
+    EXPECT_EQ(doc.RoomAtPoint({60, 10}), east);
+    EXPECT_EQ(doc.RoomLabelAtPoint({90 + normal.cx - 3, -30 + normal.cy - 3}), east);
+    EXPECT_EQ(doc.RoomLabelAtPoint({90 + normal.cx + normal.cx / 4, -30}), 0u);
+}
+
 TEST_F(GdiPaint, PaintToWindowCopiesOneBlock)
 {
     CScreenDC screen;
