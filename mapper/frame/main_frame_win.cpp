@@ -10,6 +10,7 @@
 #include "framework/win/modal.h"
 #include "mapper/dialogs/text_dialogs_win.h"
 #include "mapper/frame/client_protocol.h"
+#include "mapper/frame/toolbar_win.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 #include "mapper/settings/config_sheet_win.h"
@@ -162,8 +163,7 @@ bool CMainFrame::CreateToolbar()
     DWORD style = WS_CHILD | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
     if (m_bToolbarVisible)
         style |= WS_VISIBLE;
-    m_hToolbar = ::CreateToolbarEx(m_hWnd, style, kToolbarId, 8, ::GetModuleHandleA(nullptr), IDR_MAINFRAME, buttons,
-                                   n, 16, 15, 16, 15, sizeof(TBBUTTON));
+    m_hToolbar = CreateMainToolbar(m_hWnd, style, kToolbarId, buttons, n);
     return m_hToolbar != nullptr;
 }
 
@@ -193,6 +193,8 @@ void CMainFrame::OnDpiChanged(const RECT& suggested)
 {
     ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_hToolbar)
+        FitToolbarToDpi(m_hToolbar, vfw::ResolutionOf(m_hWnd));
     OnSize();
     m_view.Invalidate();
 }

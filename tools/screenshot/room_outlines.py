@@ -4,10 +4,12 @@ room squares and their spacing, in screen pixels.
 
   room_outlines.py PNG X Y W H [--dpi DPI]
 
-X Y W H is the map area in the screenshot. A room square's top and bottom
-edges are the horizontal runs of black pixels of one common length (text is
-made of shorter runs, links between rooms of other lengths); the spacing is
-the smallest distance between the left ends of two such runs. With --dpi,
+X Y W H is the map area in the screenshot. A room square is a horizontal run
+of black pixels with another of the same length and start as many rows
+below as it is long, less one (its top and bottom edges; text, links and
+toolbar images rarely make that shape); the side is the commonest length of
+such squares, the spacing the smallest distance between the left ends of
+two of them. With --dpi,
 the screen's resolution, the side must be 12 * S + 1 and the spacing 26 * S
 pixels for S = DPI / 96 (one pixel either way for rounding), else the exit
 status is 1."""
@@ -42,14 +44,15 @@ def main():
     p.add_argument("area", nargs=4, type=int)
     p.add_argument("--dpi", type=int)
     a = p.parse_args()
-    runs = [r for r in black_runs(a.png, *a.area) if r[0] >= 8]
-    if not runs:
+    runs = {r for r in black_runs(a.png, *a.area) if r[0] >= 8}
+    squares = [r for r in runs if (r[0], r[1], r[2] + r[0] - 1) in runs]
+    if not squares:
         sys.exit(f"room_outlines.py: no room outlines in {a.png}")
-    side, count = collections.Counter(r[0] for r in runs).most_common(1)[0]
-    lefts = sorted({r[1] for r in runs if r[0] == side})
+    side, count = collections.Counter(r[0] for r in squares).most_common(1)[0]
+    lefts = sorted({r[1] for r in squares if r[0] == side})
     gaps = [b - a for a, b in zip(lefts, lefts[1:]) if b - a > side]
     spacing = min(gaps) if gaps else 0
-    print(f"room squares {side} pixels wide ({count} edges), {spacing} pixels apart")
+    print(f"room squares {side} pixels wide ({count} of them), {spacing} pixels apart")
     if a.dpi is not None:
         scale = a.dpi / 96
         want_side, want_spacing = 12 * scale + 1, 26 * scale
