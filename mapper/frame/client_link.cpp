@@ -6,7 +6,8 @@
 #include "mapper/resource_ids.h"
 #include "mapper/settings/client_settings.h"
 
-CClientLink::CClientLink(CVorMapperDoc& doc, const CClientLinkHost& host) : m_doc(doc), m_host(host)
+CClientLink::CClientLink(CVorMapperDoc& doc, CMappingSession& session, const CClientLinkHost& host)
+    : m_doc(doc), m_session(session), m_host(host)
 {
     m_doc.SetOnlineMoveSink(this);
 }
@@ -29,12 +30,12 @@ bool CClientLink::OnCopyData(std::uintptr_t code, const void* data, std::uint32_
         reply = 1;
         return true;
     case CD_COMMAND:
-        if (m_bOnline)
-            HandleCommand(CopyDataText(data, bytes));
+        if (m_doc.IsOnline())
+            m_session.HandleCommand(CopyDataText(data, bytes));
         reply = 1;
         return true;
     case CD_TEXT_LINE:
-        reply = OnGameLine(CopyDataText(data, bytes));
+        reply = m_session.OnGameLine(CopyDataText(data, bytes));
         return true;
     case CD_NOP:
         reply = 1;
@@ -56,13 +57,12 @@ std::intptr_t CClientLink::AttachToClient()
     m_bAttached = true;
     if (m_host.window)
         m_host.window->DockIntoClient();
-    m_aliases.InstallDefaults();
+    m_session.m_settings.m_aliases.InstallDefaults();
     return 1;
 }
 
 void CClientLink::GoOnline()
 {
-    m_bOnline = true;
     m_doc.SetOnline(true);
     LoadClientSettings();
 }
@@ -71,8 +71,7 @@ void CClientLink::OnOnlineCommand()
 {
     if (!m_bAttached)
         return;
-    m_bOnline = !m_bOnline;
-    m_doc.SetOnline(m_bOnline);
+    m_doc.SetOnline(!m_doc.IsOnline());
 }
 
 bool CClientLink::OnCommand(unsigned id)
@@ -83,8 +82,8 @@ bool CClientLink::OnCommand(unsigned id)
         return true;
     case ID_MODE_FOLLOW:
         // The command is disabled while offline; a late one changes nothing.
-        if (m_bOnline)
-            OnFollowCommand();
+        if (m_doc.IsOnline())
+            m_session.OnFollowCommand();
         return true;
     default:
         return false;
@@ -96,11 +95,11 @@ bool CClientLink::OnUpdateCommandUI(vfw::CCmdUI& ui) const
     switch (ui.m_nID) {
     case ID_MODE_ONLINE:
         ui.Enable(m_bAttached);
-        ui.SetCheck(m_bOnline ? 1 : 0);
+        ui.SetCheck(m_doc.IsOnline() ? 1 : 0);
         return true;
     case ID_MODE_FOLLOW:
-        ui.Enable(m_bOnline);
-        ui.SetCheck(m_bFollow ? 1 : 0);
+        ui.Enable(m_doc.IsOnline());
+        ui.SetCheck(m_session.IsFollowing() ? 1 : 0);
         return true;
     default:
         return false;
@@ -109,15 +108,15 @@ bool CClientLink::OnUpdateCommandUI(vfw::CCmdUI& ui) const
 
 void CClientLink::SendDirection(Direction dir)
 {
-    if (!m_bAttached || !m_bOnline || !IsDirection(dir))
+    if (!m_bAttached || !m_doc.IsOnline() || !IsDirection(dir))
         return;
-    const std::string& text = m_aliases.GetLong(dir);
+    const std::string& text = m_session.m_settings.m_aliases.GetLong(dir);
     SendToClient(CD_COMMAND, text.c_str(), static_cast<std::uint32_t>(text.size() + 1));
 }
 
 std::intptr_t CClientLink::SendToClient(std::uintptr_t code, const void* data, std::uint32_t bytes)
 {
-    if (!m_bOnline || !m_host.channel)
+    if (!m_doc.IsOnline() || !m_host.channel)
         return 0;
     return m_host.channel->SendCopyData(code, data, bytes);
 }
@@ -126,12 +125,10 @@ std::string CClientLink::GetClientSettingsPath() const { return ::GetClientSetti
 
 void CClientLink::LoadClientSettings()
 {
-    ::LoadClientSettings(GetClientSettingsPath(),
-                         {m_aliases, m_wrongWay, m_ignore, m_nTitleLine, m_followTriggers});
+    ::LoadClientSettings(GetClientSettingsPath(), m_session.m_settings);
 }
 
 void CClientLink::SaveClientSettings()
 {
-    ::SaveClientSettings(GetClientSettingsPath(),
-                         {m_aliases, m_wrongWay, m_ignore, m_nTitleLine, m_followTriggers});
+    ::SaveClientSettings(GetClientSettingsPath(), m_session.m_settings);
 }

@@ -1,28 +1,12 @@
 #pragma once
 // What the client link needs of the windowed frame around it.
 #include <cstdint>
-#include <string>
 
 // Sends a copy-data message to the client window and waits for its reply.
 class IClientChannel {
 public:
     virtual ~IClientChannel() = default;
     virtual std::intptr_t SendCopyData(std::uintptr_t code, const void* data, std::uint32_t bytes) = 0;
-};
-
-// The follow-name dialog: shown with `name` filled in; returns true for OK,
-// with the edit box's text in `name`.
-class IFollowNamePrompt {
-public:
-    virtual ~IFollowNamePrompt() = default;
-    virtual bool AskFollowName(std::string& name) = 0;
-};
-
-// A message box with the information icon and an OK button.
-class IMessageBoxes {
-public:
-    virtual ~IMessageBoxes() = default;
-    virtual void ShowInformation(const std::string& text, const std::string& caption) = 0;
 };
 
 // The frame window itself.
@@ -37,7 +21,5 @@ public:
 
 struct CClientLinkHost {
     IClientChannel* channel = nullptr;
-    IFollowNamePrompt* followPrompt = nullptr;
-    IMessageBoxes* messages = nullptr;
     IFrameWindow* window = nullptr;
 };

@@ -23,19 +23,26 @@ constexpr int kToolbarId = 0xE800;
 const char kHomePage[] = "https://vormapper.example.org/";
 const char kMailLink[] = "mailto:authors@vormapper.example.org";
 
-CClientLinkHost HostOf(CMainFrame* frame)
+CClientLinkHost LinkHostOf(CMainFrame* frame)
 {
     CClientLinkHost host;
     host.channel = frame;
+    host.window = frame;
+    return host;
+}
+
+CMappingHost MappingHostOf(CMainFrame* frame)
+{
+    CMappingHost host;
     host.followPrompt = frame;
     host.messages = frame;
-    host.window = frame;
     return host;
 }
 }  // namespace
 
 CMainFrame::CMainFrame(CVorMapperDoc& doc, HWND client)
-    : m_doc(doc), m_history(doc), m_link(doc, HostOf(this)), m_view(doc), m_dialogs(doc), m_autosave(doc)
+    : m_doc(doc), m_history(doc), m_session(doc, MappingHostOf(this)),
+      m_link(doc, m_session, LinkHostOf(this)), m_view(doc), m_dialogs(doc), m_autosave(doc)
 {
     m_link.m_hClient = reinterpret_cast<std::uintptr_t>(client);
     m_doc.SetPlaneNamePrompt(this);
@@ -279,7 +286,7 @@ bool CMainFrame::OnFrameCommand(unsigned id)
     case ID_APP_EXIT: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
     case ID_CONFIGURE_ONLINE:
         if (m_link.m_bAttached)
-            RunConfigSheet(m_hWnd, m_link);
+            RunConfigSheet(m_hWnd, m_session.m_settings);
         return true;
     case ID_APP_ABOUT: {
         CAboutDlg about(m_hWnd);

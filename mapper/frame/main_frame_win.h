@@ -1,7 +1,8 @@
 #pragma once
 // The main frame window: toolbar, menu bar, the map view, docking into the
 // client, the client's copy-data messages, the file commands and the close
-// handling. The client-link logic itself lives in CClientLink.
+// handling. The client-link logic lives in CClientLink, the mapping rules and
+// the game settings in CMappingSession.
 #include <string>
 
 #include <windows.h>
@@ -45,6 +46,7 @@ public:
     CAutosaveWin& Autosave() { return m_autosave; }
 
     CClientLink& Link() { return m_link; }
+    CMappingSession& Session() { return m_session; }
     CVorMapperView& View() { return m_view; }
     bool IsAttached() const { return m_link.m_bAttached; }
     // The idle-time refresh of the toolbar's button states.
@@ -106,6 +108,7 @@ private:
 
     CVorMapperDoc& m_doc;
     CMapHistory m_history;  // Edit menu's Undo and Redo
+    CMappingSession m_session;  // the game settings and the mapping of commands and game lines
     CClientLink m_link;
     CVorMapperView m_view;
     CViewDialogsWin m_dialogs;  // room sheet, link dialog, palette, label for the view

@@ -38,7 +38,7 @@ void InsertFindRoomItem(HMENU menuBar)
 
 void CMainFrame::SetUpNavigation()
 {
-    m_link.m_pMoveWatcher = &m_walk;
+    m_session.m_pMoveWatcher = &m_walk;
     m_walk.m_onChanged = [this] { OnWalkChanged(); };
     m_view.m_onEscape = [this] { m_walk.OnEscape(); };
 }
@@ -78,7 +78,7 @@ bool CMainFrame::OnUpdateNavigationUI(vfw::CCmdUI& ui)
 
 void CMainFrame::WalkToRoom(RoomId room)
 {
-    m_walk.Start(room, m_link.m_bAttached && m_link.m_bOnline);
+    m_walk.Start(room, m_link.m_bAttached && m_doc.IsOnline());
     m_view.Invalidate();
 }
 

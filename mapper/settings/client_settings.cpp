@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "mapper/frame/direction_aliases.h"
-#include "mapper/frame/follow_triggers.h"
 #include "mapper/settings/ini_file.h"
 
 namespace {
@@ -29,35 +27,35 @@ void SaveList(CIniFile& ini, const char* section, const std::vector<std::string>
 
 std::string GetClientSettingsPath(const std::string& settingsDir) { return settingsDir + "vmapper.ini"; }
 
-void LoadClientSettings(const std::string& path, const CClientSettingsRef& s)
+void LoadClientSettings(const std::string& path, CGameSettings& s)
 {
     const CIniFile ini(path);
-    s.aliases.ClearLookup();
+    s.m_aliases.ClearLookup();
     for (int d = 0; d < kDirCount; ++d) {
-        s.aliases.SetLong(d, ini.GetString("alias", Numbered("long", d), s.aliases.GetLong(d)));
-        s.aliases.SetShort(d, ini.GetString("alias", Numbered("short", d), s.aliases.GetShort(d)));
+        s.m_aliases.SetLong(d, ini.GetString("alias", Numbered("long", d), s.m_aliases.GetLong(d)));
+        s.m_aliases.SetShort(d, ini.GetString("alias", Numbered("short", d), s.m_aliases.GetShort(d)));
     }
-    LoadList(ini, "stop", s.wrongWay);
-    LoadList(ini, "skip", s.ignore);
-    s.titleLine = ini.GetInt("info", "TitleLine", 0);
-    s.triggers.SetActivation(ini.GetString("follow", "activation", ""));
-    s.triggers.SetDirection(ini.GetString("follow", "direction", ""));
-    s.triggers.SetFollow(ini.GetString("follow", "follow", ""));
-    s.triggers.SetStop(ini.GetString("follow", "stop", ""));
+    LoadList(ini, "stop", s.m_wrongWay);
+    LoadList(ini, "skip", s.m_ignore);
+    s.m_nTitleLine = ini.GetInt("info", "TitleLine", 0);
+    s.m_followTriggers.SetActivation(ini.GetString("follow", "activation", ""));
+    s.m_followTriggers.SetDirection(ini.GetString("follow", "direction", ""));
+    s.m_followTriggers.SetFollow(ini.GetString("follow", "follow", ""));
+    s.m_followTriggers.SetStop(ini.GetString("follow", "stop", ""));
 }
 
-void SaveClientSettings(const std::string& path, const CClientSettingsRef& s)
+void SaveClientSettings(const std::string& path, const CGameSettings& s)
 {
     CIniFile ini(path);
     for (int d = 0; d < kDirCount; ++d) {
-        ini.WriteString("alias", Numbered("long", d), s.aliases.GetLong(d));
-        ini.WriteString("alias", Numbered("short", d), s.aliases.GetShort(d));
+        ini.WriteString("alias", Numbered("long", d), s.m_aliases.GetLong(d));
+        ini.WriteString("alias", Numbered("short", d), s.m_aliases.GetShort(d));
     }
-    SaveList(ini, "stop", s.wrongWay);
-    SaveList(ini, "skip", s.ignore);
-    ini.WriteInt("info", "TitleLine", s.titleLine);
-    ini.WriteString("follow", "activation", s.triggers.GetActivation());
-    ini.WriteString("follow", "direction", s.triggers.GetDirection());
-    ini.WriteString("follow", "follow", s.triggers.GetFollow());
-    ini.WriteString("follow", "stop", s.triggers.GetStop());
+    SaveList(ini, "stop", s.m_wrongWay);
+    SaveList(ini, "skip", s.m_ignore);
+    ini.WriteInt("info", "TitleLine", s.m_nTitleLine);
+    ini.WriteString("follow", "activation", s.m_followTriggers.GetActivation());
+    ini.WriteString("follow", "direction", s.m_followTriggers.GetDirection());
+    ini.WriteString("follow", "follow", s.m_followTriggers.GetFollow());
+    ini.WriteString("follow", "stop", s.m_followTriggers.GetStop());
 }

@@ -5,23 +5,13 @@
 #include <string>
 #include <vector>
 
-class CDirectionAliases;
-class CFollowTriggers;
+#include "mapper/mapping/game_settings.h"
 
 // Most entries read for the wrong-way or the ignore list. A "count" above it
 // (a damaged or hostile file) reads this many: every entry costs a look-up
 // and every missing one is an empty string, which matches every line.
 constexpr std::int32_t kMaxListCount = 1000;
 
-// The values the main frame keeps for the game.
-struct CClientSettingsRef {
-    CDirectionAliases& aliases;
-    std::vector<std::string>& wrongWay;
-    std::vector<std::string>& ignore;
-    std::int32_t& titleLine;
-    CFollowTriggers& triggers;
-};
-
 std::string GetClientSettingsPath(const std::string& settingsDir);
-void LoadClientSettings(const std::string& path, const CClientSettingsRef& s);
-void SaveClientSettings(const std::string& path, const CClientSettingsRef& s);
+void LoadClientSettings(const std::string& path, CGameSettings& s);
+void SaveClientSettings(const std::string& path, const CGameSettings& s);

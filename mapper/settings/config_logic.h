@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "mapper/frame/direction_aliases.h"
-#include "mapper/frame/follow_triggers.h"
+#include "mapper/mapping/direction_aliases.h"
+#include "mapper/mapping/follow_triggers.h"
 
 // A list of strings edited through a list box; each edit tells which item
 // the list box selects afterwards (-1: none).

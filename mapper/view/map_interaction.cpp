@@ -75,7 +75,7 @@ bool CMapInteraction::HitTestAt(CPoint mapPoint, bool clear)
 
 void CMapInteraction::MoveInDirection(Direction dir)
 {
-    const bool moved = m_view.m_bOnline ? m_doc.SendOnlineMove(dir) : m_doc.Move(dir);
+    const bool moved = m_doc.IsOnline() ? m_doc.SendOnlineMove(dir) : m_doc.Move(dir);
     if (moved)
         m_host.Invalidate();
 }
@@ -335,7 +335,6 @@ void CMapInteraction::OnCaptureLost()
 
 void CMapInteraction::OnDocumentUpdate(long hint)
 {
-    m_view.m_bOnline = m_doc.IsOnline();
     if (hint == HINT_PLANE_CHANGED) {
         m_view.m_selection.Clear();
         // The source of a pending link may be gone with the old map.

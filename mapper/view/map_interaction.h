@@ -32,7 +32,7 @@ public:
     // The window lost the mouse capture (another window took it, a dialog
     // opened): every captured state ends where it stands.
     void OnCaptureLost();
-    // A document update: the online flag; hint 1 clears the selection.
+    // A document update: hint 1 clears the selection.
     void OnDocumentUpdate(long hint);
 
     // --- commands of the view (menu "View" and the context menu)

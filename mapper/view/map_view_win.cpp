@@ -109,7 +109,6 @@ int CVorMapperView::OnCreate()
     m_state.m_bShowHigher = s.m_bHigher;
     m_state.m_bShowLower = s.m_bLower;
     m_state.m_bShowState = s.m_bState;
-    m_state.m_bOnline = m_doc.IsOnline();
     m_state.m_nDpi = vfw::ResolutionOf(m_hWnd);
     return 0;
 }

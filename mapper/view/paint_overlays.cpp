@@ -180,7 +180,7 @@ void CPaintPass::StateLabels()
     const bool oldAlign = m_dc.SetTextAlignRight(true);
     m_dc.SetTextColor(m_doc.m_bTrace ? kColorStateOn : kColorStateOff);
     DrawStatusLine(m_dc, m_nWidth - margin, 0, m_doc.m_bTrace ? "Trace" : "Explore", line);
-    if (m_view.m_bOnline) {
+    if (m_doc.IsOnline()) {
         m_dc.SetTextColor(kColorStateOn);
         DrawStatusLine(m_dc, -1, -1, "Online", line);
     }

@@ -25,7 +25,6 @@ struct CViewState {
     bool m_bShowHigher = true;
     bool m_bShowLower = true;
     bool m_bShowState = true;
-    bool m_bOnline = false;
     bool m_bFollowMovements = false;
     // The screen's resolution, pixels per inch: the map and what is drawn
     // over it keep their size on the screen.

@@ -86,7 +86,6 @@ int VmmRender(const VmmArgs& args, std::ostream& out, std::ostream& err)
         return 1;
     if (havePlane)
         doc.m_nCurrentPlane = static_cast<std::int32_t>(plane);
-    view.m_bOnline = doc.IsOnline();
     std::string error;
     if (!ExportMapImage(doc, view, w, h, files[1], error)) {
         err << "vmm render: " << error << "\n";

@@ -8,14 +8,19 @@
 
 namespace {
 
-CClientLinkHost HostOf(IClientChannel* channel, IFollowNamePrompt* prompt, IMessageBoxes* messages,
-                       IFrameWindow* window)
+CClientLinkHost LinkHostOf(IClientChannel* channel, IFrameWindow* window)
 {
     CClientLinkHost host;
     host.channel = channel;
+    host.window = window;
+    return host;
+}
+
+CMappingHost MappingHostOf(IFollowNamePrompt* prompt, IMessageBoxes* messages)
+{
+    CMappingHost host;
     host.followPrompt = prompt;
     host.messages = messages;
-    host.window = window;
     return host;
 }
 
@@ -24,7 +29,8 @@ CClientLinkHost HostOf(IClientChannel* channel, IFollowNamePrompt* prompt, IMess
 CTranscriptPlayer::CTranscriptPlayer(CVorMapperDoc& doc)
     : m_doc(doc),
       m_history(doc),
-      m_link(doc, HostOf(this, this, this, this)),
+      m_session(doc, MappingHostOf(this, this)),
+      m_link(doc, m_session, LinkHostOf(this, this)),
       m_nFirstRoomId(doc.GetLastRoomId()),
       m_nFirstLinkId(doc.GetLastLinkId())
 {
@@ -95,14 +101,14 @@ bool CTranscriptPlayer::PlayLine(std::string_view line, std::uint64_t lineNo, st
 bool CTranscriptPlayer::PlayBang(std::string_view what, std::string& error)
 {
     if (what.substr(0, 7) == "follow ") {
-        if (m_link.m_bFollow)
+        if (m_session.IsFollowing())
             m_link.OnCommand(ID_MODE_FOLLOW);  // off first: the command toggles
         m_strFollowName.assign(what.substr(7));
         m_link.OnCommand(ID_MODE_FOLLOW);
         return true;
     }
     if (what == "unfollow") {
-        if (m_link.m_bFollow)
+        if (m_session.IsFollowing())
             m_link.OnCommand(ID_MODE_FOLLOW);
         return true;
     }
@@ -119,7 +125,7 @@ bool CTranscriptPlayer::PlayBang(std::string_view what, std::string& error)
     if (what == "autoshift")
         return m_doc.OnCommand(ID_MODE_AUTOSHIFT);
     if (what == "offline" || what == "online") {
-        if (m_link.m_bOnline != (what == "online"))
+        if (m_doc.IsOnline() != (what == "online"))
             m_link.OnCommand(ID_MODE_ONLINE);
         return true;
     }
@@ -132,7 +138,7 @@ CReplayStats CTranscriptPlayer::GetStats() const
 {
     CReplayStats s;
     s.events = m_nEvents;
-    s.moves = m_link.GetMoveCount();
+    s.moves = m_session.GetMoveCount();
     s.roomsCreated = m_doc.GetLastRoomId() - m_nFirstRoomId;
     s.linksCreated = m_doc.GetLastLinkId() - m_nFirstLinkId;
     return s;

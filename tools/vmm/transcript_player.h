@@ -50,6 +50,7 @@ public:
     // Texts the mapper sent to the client.
     const std::vector<std::string>& GetSent() const { return m_sent; }
     CClientLink& GetLink() { return m_link; }
+    CMappingSession& GetSession() { return m_session; }
 
 private:
     std::intptr_t Send(std::uintptr_t code, std::string_view text);
@@ -66,6 +67,7 @@ private:
 
     CVorMapperDoc& m_doc;
     CMapHistory m_history;
+    CMappingSession m_session;
     CClientLink m_link;
     std::uint32_t m_nFirstRoomId;
     std::uint32_t m_nFirstLinkId;

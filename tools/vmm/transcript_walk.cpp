@@ -6,7 +6,7 @@
 
 void CTranscriptPlayer::SetUpWalk()
 {
-    m_link.m_pMoveWatcher = &m_walk;
+    m_session.m_pMoveWatcher = &m_walk;
     m_walk.m_onChanged = [this] {
         if (!m_walk.IsWalking())
             m_notes.push_back("line " + std::to_string(m_nLine) + ": walk: " + m_walk.StateText());
@@ -21,6 +21,6 @@ bool CTranscriptPlayer::PlayWalk(std::string_view id, std::string& error)
         error = "'! walk' needs a room id, not '" + std::string(id) + "'";
         return false;
     }
-    m_walk.Start(room, m_link.m_bAttached && m_link.m_bOnline);
+    m_walk.Start(room, m_link.m_bAttached && m_doc.IsOnline());
     return true;
 }

@@ -55,15 +55,22 @@ CSession MakeSession(std::size_t moves, std::size_t linesPerMove)
     return s;
 }
 
-void Configure(CClientLink& link)
+// A docked, online link with the session's game settings filled in.
+struct CEngine {
+    explicit CEngine(CVorMapperDoc& doc) : session(doc), link(doc, session) {}
+    CMappingSession session;
+    CClientLink link;
+};
+
+void Configure(CVorMapperDoc& doc, CClientLink& link, CGameSettings& settings)
 {
     link.m_hClient = 1;
     link.AttachToClient();
-    link.m_bOnline = true;
-    link.m_wrongWay = {"You can't go that way", "Alas, you cannot go", "Huh?"};
-    link.m_ignore = {"[ooc]", "You squeeze through"};
-    link.m_followTriggers.SetActivation("%name beckons you.");
-    link.m_followTriggers.SetDirection("%name leaves %dir.");
+    doc.SetOnline(true);
+    settings.m_wrongWay = {"You can't go that way", "Alas, you cannot go", "Huh?"};
+    settings.m_ignore = {"[ooc]", "You squeeze through"};
+    settings.m_followTriggers.SetActivation("%name beckons you.");
+    settings.m_followTriggers.SetDirection("%name leaves %dir.");
 }
 
 void Play(CClientLink& link, const CSession& s)
@@ -82,14 +89,14 @@ void BM_ReplayGameLines(benchmark::State& state)
         state.PauseTiming();
         auto doc = std::make_unique<CVorMapperDoc>();
         doc->OnNewDocument();
-        auto link = std::make_unique<CClientLink>(*doc);
-        Configure(*link);
+        auto engine = std::make_unique<CEngine>(*doc);
+        Configure(*doc, engine->link, engine->session.m_settings);
         state.ResumeTiming();
-        Play(*link, s);
-        if (link->GetMoveCount() != s.moves)
+        Play(engine->link, s);
+        if (engine->session.GetMoveCount() != s.moves)
             state.SkipWithError("moves were lost");
         state.PauseTiming();
-        link.reset();
+        engine.reset();
         doc.reset();
         state.ResumeTiming();
     }
@@ -114,16 +121,15 @@ void BM_ReplayFollowLines(benchmark::State& state)
         state.PauseTiming();
         auto doc = std::make_unique<CVorMapperDoc>();
         doc->OnNewDocument();
-        auto link = std::make_unique<CClientLink>(*doc);
-        Configure(*link);
-        link->m_followTriggers.SetName("Bob");
-        link->m_bFollow = true;
+        auto engine = std::make_unique<CEngine>(*doc);
+        Configure(*doc, engine->link, engine->session.m_settings);
+        engine->session.m_settings.m_followTriggers.SetName("Bob");  // following from here on
         state.ResumeTiming();
-        Play(*link, s);
-        if (link->GetMoveCount() != s.moves)
+        Play(engine->link, s);
+        if (engine->session.GetMoveCount() != s.moves)
             state.SkipWithError("moves were lost");
         state.PauseTiming();
-        link.reset();
+        engine.reset();
         doc.reset();
         state.ResumeTiming();
     }
@@ -155,7 +161,7 @@ void BM_ReplayTranscript(benchmark::State& state)
         doc->OnNewDocument();
         auto player = std::make_unique<CTranscriptPlayer>(*doc);
         player->Connect(std::nullopt);
-        Configure(player->GetLink());
+        Configure(*doc, player->GetLink(), player->GetSession().m_settings);
         state.ResumeTiming();
         std::string error;
         if (!player->Play(text, error) || player->GetStats().moves != 10000)
@@ -177,8 +183,9 @@ void BM_MoveOnLargeMap(benchmark::State& state)
     const std::size_t rooms = static_cast<std::size_t>(state.range(0));
     CVorMapperDoc doc;
     doc.OnNewDocument();
-    CClientLink link(doc);
-    Configure(link);
+    CEngine engine(doc);
+    Configure(doc, engine.link, engine.session.m_settings);
+    CClientLink& link = engine.link;
     const std::size_t row = 1000;
     for (std::size_t i = 1; i < rooms; ++i) {
         const std::size_t r = (i - 1) / row;

@@ -71,18 +71,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CVorMapperDoc doc;
     doc.OnNewDocument();
     CSink sink;
-    CClientLinkHost host{&sink, &sink, &sink, &sink};
-    CClientLink link(doc, host);
+    CMappingSession session(doc, CMappingHost{&sink, &sink});
+    CClientLink link(doc, session, CClientLinkHost{&sink, &sink});
     link.m_hClient = 1;
     link.AttachToClient();
-    link.m_bOnline = true;
-    link.m_followTriggers.SetActivation(in.Text());
-    link.m_followTriggers.SetDirection(in.Text());
-    link.m_followTriggers.SetFollow(in.Text());
-    link.m_followTriggers.SetStop(in.Text());
-    link.m_wrongWay = {in.Text()};
-    link.m_ignore = {in.Text()};
-    link.m_nTitleLine = in.Byte() % 4;
+    doc.SetOnline(true);
+    CGameSettings& settings = session.m_settings;
+    settings.m_followTriggers.SetActivation(in.Text());
+    settings.m_followTriggers.SetDirection(in.Text());
+    settings.m_followTriggers.SetFollow(in.Text());
+    settings.m_followTriggers.SetStop(in.Text());
+    settings.m_wrongWay = {in.Text()};
+    settings.m_ignore = {in.Text()};
+    settings.m_nTitleLine = in.Byte() % 4;
     while (!in.Empty()) {
         const std::uint8_t op = in.Byte();
         if (op >= 0xF0) {

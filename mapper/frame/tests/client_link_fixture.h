@@ -1,5 +1,6 @@
 #pragma once
-// A client link around a fresh map, with a recording stand-in for the frame.
+// A client link and its mapping session around a fresh map, with a recording
+// stand-in for the frame.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -33,7 +34,8 @@ struct CFakeFrame : IClientChannel, IFollowNamePrompt, IMessageBoxes, IFrameWind
     void DockIntoClient() override { ++docks; }
     void DestroyFrame() override { ++destroys; }
 
-    CClientLinkHost Host() { return {this, this, this, this}; }
+    CClientLinkHost Host() { return {this, this}; }
+    CMappingHost MappingHost() { return {this, this}; }
 
     std::vector<Sent> sent;
     std::vector<std::string> boxes;
@@ -74,6 +76,8 @@ protected:
 
     CVorMapperDoc doc;
     CFakeFrame frame;
-    CClientLink link{doc, frame.Host()};
+    CMappingSession session{doc, frame.MappingHost()};
+    CGameSettings& game = session.m_settings;
+    CClientLink link{doc, session, frame.Host()};
     std::filesystem::path dir;
 };

@@ -45,18 +45,18 @@ TEST_F(ClientLinkTest, BlocksAreReadOnlyUpToTheirByteCount)
     // No NUL: the byte count ends the text; the bytes after it are not read.
     const char noNul[] = {'s', 'o', 'u', 't', 'h', 'X', 'Y'};
     ASSERT_TRUE(link.OnCopyData(CD_COMMAND, noNul, 5, reply));
-    EXPECT_EQ(link.m_strLastCommand, "south");
-    EXPECT_EQ(link.m_nPendingDir, DIR_S);
+    EXPECT_EQ(session.m_strLastCommand, "south");
+    EXPECT_EQ(session.m_nPendingDir, DIR_S);
     // A NUL inside the block ends the text.
     const char inner[] = {'e', '\0', 'a', 's', 't'};
     link.OnCopyData(CD_COMMAND, inner, sizeof inner, reply);
-    EXPECT_EQ(link.m_strLastCommand, "e");
-    EXPECT_EQ(link.m_nPendingDir, DIR_E);
+    EXPECT_EQ(session.m_strLastCommand, "e");
+    EXPECT_EQ(session.m_nPendingDir, DIR_E);
     // A byte count of 0, with or without data: empty text, which is no direction.
     link.OnCopyData(CD_COMMAND, "north", 0, reply);
     EXPECT_EQ(reply, 1);
-    EXPECT_EQ(link.m_strLastCommand, "");
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_strLastCommand, "");
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     EXPECT_TRUE(link.OnCopyData(CD_TEXT_LINE, nullptr, 100, reply));
     EXPECT_EQ(reply, 1);
     EXPECT_TRUE(link.OnCopyData(CD_SETTINGS_DIR, nullptr, 0, reply));
@@ -66,26 +66,26 @@ TEST_F(ClientLinkTest, BlocksAreReadOnlyUpToTheirByteCount)
 TEST_F(ClientLinkTest, CommandsStartAndEndWaits)
 {
     Command("so");
-    EXPECT_TRUE(link.m_bAwaitingTitle);
-    EXPECT_EQ(link.m_nPendingDir, DIR_S);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_nPendingDir, DIR_S);
     Command("look");
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     Command("north ");
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     Command("n\r\n");
-    EXPECT_EQ(link.m_strLastCommand, "n");
-    EXPECT_EQ(link.m_nPendingDir, DIR_N);
-    EXPECT_TRUE(link.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_strLastCommand, "n");
+    EXPECT_EQ(session.m_nPendingDir, DIR_N);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
 }
 
 TEST_F(ClientLinkTest, CommandWhileOfflineChangesNothing)
 {
     link.OnOnlineCommand();
-    ASSERT_FALSE(link.m_bOnline);
+    ASSERT_FALSE(doc.IsOnline());
     EXPECT_FALSE(doc.m_bOnline);
     EXPECT_EQ(Command("n"), 1);
-    EXPECT_FALSE(link.m_bAwaitingTitle);
-    EXPECT_EQ(link.m_strLastCommand, "");
+    EXPECT_FALSE(session.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_strLastCommand, "");
 }
 
 TEST_F(ClientLinkTest, TitleLineMovesTheCharacter)
@@ -94,13 +94,13 @@ TEST_F(ClientLinkTest, TitleLineMovesTheCharacter)
     EXPECT_EQ(Line("e"), 1);  // the echo is not counted
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
     Line("Market Square");
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     const CRoom room = Current();
     EXPECT_EQ(room.m_nId, 2u);
     EXPECT_EQ(room.m_nX, 1);
     EXPECT_EQ(room.m_info.m_strTitle, "Market Square");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(link.GetMoveCount(), 1u);
+    EXPECT_EQ(session.GetMoveCount(), 1u);
     Line("Another line");  // no wait: nothing moves
     EXPECT_EQ(doc.m_nCurrentRoom, 2u);
 }
@@ -114,10 +114,10 @@ TEST_F(ClientLinkTest, EchoInOtherCaseIsCounted)
 
 TEST_F(ClientLinkTest, WrongWayLineCancelsTheWait)
 {
-    link.m_wrongWay = {"you can't go"};
+    game.m_wrongWay = {"you can't go"};
     Command("w");
     Line("You can't go that way.");
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     Line("Somewhere");
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
     EXPECT_EQ(doc.GetRooms().size(), 1u);
@@ -125,36 +125,36 @@ TEST_F(ClientLinkTest, WrongWayLineCancelsTheWait)
 
 TEST_F(ClientLinkTest, TitleLineCountsOnlyCountedLines)
 {
-    link.m_nTitleLine = 2;
-    link.m_ignore = {"[ooc]"};
+    game.m_nTitleLine = 2;
+    game.m_ignore = {"[ooc]"};
     Command("n");
     for (const char* l : {"n", "line zero", "", "[OOC] chatter", "line one", "Title Here", "after"})
         Line(l);
     EXPECT_EQ(Current().m_info.m_strTitle, "Title Here");
-    EXPECT_EQ(link.m_nLineCount, 0);
+    EXPECT_EQ(session.m_nLineCount, 0);
 }
 
 TEST_F(ClientLinkTest, EmptyWrongWayEntryCancelsOnEveryLine)
 {
-    link.m_wrongWay = {"nothing like this", ""};
+    game.m_wrongWay = {"nothing like this", ""};
     Command("n");
     Line("");  // empty: not counted, not wrong way
-    EXPECT_TRUE(link.m_bAwaitingTitle);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
     Line("n");  // the echo
-    EXPECT_TRUE(link.m_bAwaitingTitle);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
     Line("A Room");
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
 }
 
 TEST_F(ClientLinkTest, ReplacedWaitStartsCountingAfresh)
 {
-    link.m_nTitleLine = 1;
+    game.m_nTitleLine = 1;
     Command("n");
     Line("first");  // counter 1
     Command("s");   // replaces the wait before its title came
     Line("line zero");
-    EXPECT_TRUE(link.m_bAwaitingTitle);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
     Line("South Room");
     EXPECT_EQ(Current().m_info.m_strTitle, "South Room");
     EXPECT_EQ(Current().m_nY, 1);
@@ -170,27 +170,27 @@ TEST_F(ClientLinkTest, WaitStartedOnlineEndsOfflineToo)
 
 TEST_F(ClientLinkTest, HugeOrNegativeTitleLineNeverOverflows)
 {
-    link.m_nTitleLine = -1;
+    game.m_nTitleLine = -1;
     Command("n");
-    link.m_nLineCount = 2147483646;
+    session.m_nLineCount = 2147483646;
     for (int i = 0; i < 3; ++i)
         Line("x");
-    EXPECT_EQ(link.m_nLineCount, 2147483647);
-    EXPECT_TRUE(link.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_nLineCount, 2147483647);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
 }
 
 TEST_F(ClientLinkTest, HostileLines)
 {
-    link.m_wrongWay = {"\xC9"};
-    link.m_ignore = {"zz"};
+    game.m_wrongWay = {"\xC9"};
+    game.m_ignore = {"zz"};
     Command("n");
     const std::string big(1 << 20, '\x80');
     EXPECT_EQ(Line(big), 1);  // counted: the title
     EXPECT_EQ(Current().m_info.m_strTitle.size(), std::size_t(1) << 20);
     Command("s");
     Line("caf\xC9");  // bytes above 0x7F match byte for byte
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     Command("s");
     Line("caf\xE9");
     // 0xE9 is not 0xC9: only ASCII letters change case. Counted: back south.
@@ -204,13 +204,13 @@ TEST_F(ClientLinkTest, DirectionSentOnlyWhileDockedAndOnline)
     ASSERT_EQ(frame.sent.size(), 1u);
     EXPECT_EQ(frame.sent[0].code, CD_COMMAND);
     EXPECT_EQ(frame.sent[0].bytes, std::string("south\0", 6));
-    link.m_aliases.SetLong(DIR_E, "");
+    game.m_aliases.SetLong(DIR_E, "");
     link.SendDirection(DIR_E);
     EXPECT_EQ(frame.sent.back().bytes, std::string(1, '\0'));
     // Through the document: trace mode and online.
     EXPECT_TRUE(doc.SendOnlineMove(DIR_N));
     EXPECT_EQ(frame.sent.back().bytes, std::string("north\0", 6));
-    EXPECT_FALSE(link.m_bAwaitingTitle);  // no wait for what the mapper sends
+    EXPECT_FALSE(session.m_bAwaitingTitle);  // no wait for what the mapper sends
     link.OnOnlineCommand();
     link.SendDirection(DIR_N);
     EXPECT_EQ(frame.sent.size(), 3u);
@@ -219,23 +219,23 @@ TEST_F(ClientLinkTest, DirectionSentOnlyWhileDockedAndOnline)
 
 TEST_F(ClientLinkTest, SecondAttachStoresTheDefaultsOverTheConfiguredAliases)
 {
-    link.m_aliases.SetLong(DIR_N, "nord");
-    link.m_aliases.SetShort(DIR_E, "o");  // the configured "o" beats "ost"'s prefix
-    link.m_aliases.SetLong(DIR_E, "ost");
+    game.m_aliases.SetLong(DIR_N, "nord");
+    game.m_aliases.SetShort(DIR_E, "o");  // the configured "o" beats "ost"'s prefix
+    game.m_aliases.SetLong(DIR_E, "ost");
     EXPECT_EQ(Message(CD_ATTACH), 1);
     EXPECT_EQ(frame.docks, 2);
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
-    EXPECT_EQ(link.m_aliases.GetShort(DIR_E), "e");
+    EXPECT_EQ(game.m_aliases.GetLong(DIR_N), "north");
+    EXPECT_EQ(game.m_aliases.GetShort(DIR_E), "e");
     // The configured keys stay; the defaults are added over them.
-    EXPECT_EQ(link.m_aliases.Lookup("nord"), DIR_N);
-    EXPECT_EQ(link.m_aliases.Lookup("No"), DIR_N);
-    EXPECT_EQ(link.m_aliases.Lookup("o"), DIR_E);
-    EXPECT_EQ(link.m_aliases.Lookup("north"), DIR_N);
-    EXPECT_EQ(link.m_aliases.Lookup("northe"), DIR_NE);
-    EXPECT_EQ(link.m_aliases.Lookup("se"), DIR_SE);
+    EXPECT_EQ(game.m_aliases.Lookup("nord"), DIR_N);
+    EXPECT_EQ(game.m_aliases.Lookup("No"), DIR_N);
+    EXPECT_EQ(game.m_aliases.Lookup("o"), DIR_E);
+    EXPECT_EQ(game.m_aliases.Lookup("north"), DIR_N);
+    EXPECT_EQ(game.m_aliases.Lookup("northe"), DIR_NE);
+    EXPECT_EQ(game.m_aliases.Lookup("se"), DIR_SE);
     Command("nord");
-    EXPECT_TRUE(link.m_bAwaitingTitle);
-    EXPECT_EQ(link.m_nPendingDir, DIR_N);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_nPendingDir, DIR_N);
 }
 
 TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
@@ -243,7 +243,8 @@ TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
     CVorMapperDoc doc;
     doc.OnNewDocument();
     CFakeFrame frame;
-    CClientLink link(doc, frame.Host());
+    CMappingSession session(doc, frame.MappingHost());
+    CClientLink link(doc, session, frame.Host());
     EXPECT_EQ(link.AttachToClient(), 1);
     EXPECT_FALSE(link.m_bAttached);
     EXPECT_EQ(frame.docks, 0);
@@ -251,10 +252,10 @@ TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
     EXPECT_TRUE(link.OnUpdateCommandUI(online));
     EXPECT_FALSE(online.m_bEnabled);
     link.OnCommand(ID_MODE_ONLINE);
-    EXPECT_FALSE(link.m_bOnline);
+    EXPECT_FALSE(doc.IsOnline());
     link.m_strSettingsDir = "/nonexistent-vm-dir/";
     link.GoOnline();
-    EXPECT_TRUE(link.m_bOnline);
+    EXPECT_TRUE(doc.IsOnline());
     EXPECT_TRUE(doc.m_bOnline);
     link.OnUpdateCommandUI(follow);
     EXPECT_TRUE(follow.m_bEnabled);
@@ -274,27 +275,27 @@ TEST_F(ClientLinkTest, OnlineReadsTheSettingsFileEachTimeAndCloseWritesIt)
                "[follow]\r\nactivation=%name beckons you.\r\ndirection=%name leaves %dir.\r\n";
     }
     EXPECT_EQ(Message(CD_ONLINE), 1);
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "forward");
-    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
-    EXPECT_EQ(link.m_wrongWay, (std::vector<std::string>{"Alas"}));
-    EXPECT_EQ(link.m_nTitleLine, 1);
-    EXPECT_TRUE(link.m_followTriggers.IsConfigured());
+    EXPECT_EQ(game.m_aliases.GetLong(DIR_N), "forward");
+    EXPECT_EQ(game.m_aliases.Lookup("fw"), DIR_N);
+    EXPECT_EQ(game.m_wrongWay, (std::vector<std::string>{"Alas"}));
+    EXPECT_EQ(game.m_nTitleLine, 1);
+    EXPECT_TRUE(game.m_followTriggers.IsConfigured());
     // Docking again puts the default texts back; the configured keys stay.
     Message(CD_ATTACH);
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
-    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
+    EXPECT_EQ(game.m_aliases.GetLong(DIR_N), "north");
+    EXPECT_EQ(game.m_aliases.Lookup("fw"), DIR_N);
     Message(CD_ONLINE);
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "forward");
-    EXPECT_EQ(link.m_aliases.Lookup("fw"), DIR_N);
+    EXPECT_EQ(game.m_aliases.GetLong(DIR_N), "forward");
+    EXPECT_EQ(game.m_aliases.Lookup("fw"), DIR_N);
     // What the configuration sheet changed reaches the file at close.
-    link.m_ignore = {"[ooc]"};
-    link.m_nTitleLine = 4;
+    game.m_ignore = {"[ooc]"};
+    game.m_nTitleLine = 4;
     link.SaveClientSettings();
-    link.m_ignore.clear();
-    link.m_nTitleLine = 0;
+    game.m_ignore.clear();
+    game.m_nTitleLine = 0;
     Message(CD_ONLINE);
-    EXPECT_EQ(link.m_ignore, (std::vector<std::string>{"[ooc]"}));
-    EXPECT_EQ(link.m_nTitleLine, 4);
+    EXPECT_EQ(game.m_ignore, (std::vector<std::string>{"[ooc]"}));
+    EXPECT_EQ(game.m_nTitleLine, 4);
     EXPECT_EQ(link.GetClientSettingsPath(), dir.string() + "/vmapper.ini");
 }
 

@@ -8,19 +8,19 @@ protected:
     void SetUp() override
     {
         ClientLinkTest::SetUp();
-        link.m_followTriggers.SetActivation("%name beckons you.");
-        link.m_followTriggers.SetDirection("%name leaves %dir.");
-        link.m_followTriggers.SetStop("You stop following %name.");
+        game.m_followTriggers.SetActivation("%name beckons you.");
+        game.m_followTriggers.SetDirection("%name leaves %dir.");
+        game.m_followTriggers.SetStop("You stop following %name.");
     }
 };
 
 TEST_F(FollowModeTest, ActivationLineStartsFollowingAndEveryOtherLineClears)
 {
     Line("Nothing to see.");
-    EXPECT_FALSE(link.m_bFollow);
+    EXPECT_FALSE(session.IsFollowing());
     EXPECT_FALSE(doc.m_bFollow);
     EXPECT_EQ(Line("Bob beckons you."), 1);
-    EXPECT_TRUE(link.m_bFollow);
+    EXPECT_TRUE(session.IsFollowing());
     EXPECT_TRUE(doc.m_bFollow);
     EXPECT_EQ(doc.m_strFollowName, "bob");
 }
@@ -29,16 +29,16 @@ TEST_F(FollowModeTest, DirectionLineMovesAndStopLineEnds)
 {
     Line("Bob beckons you.");
     EXPECT_EQ(Line("Bob leaves east."), 0);
-    EXPECT_TRUE(link.m_bAwaitingTitle);
-    EXPECT_EQ(link.m_nPendingDir, DIR_E);
-    EXPECT_EQ(link.m_strLastCommand, "east");
+    EXPECT_TRUE(session.m_bAwaitingTitle);
+    EXPECT_EQ(session.m_nPendingDir, DIR_E);
+    EXPECT_EQ(session.m_strLastCommand, "east");
     EXPECT_EQ(Line("Garden"), 1);
     EXPECT_EQ(Current().m_info.m_strTitle, "Garden");
     EXPECT_EQ(Current().m_nX, 1);
     Command("s");
     EXPECT_EQ(Line("You stop following Bob."), 0);  // not taken as the title
-    EXPECT_TRUE(link.m_bAwaitingTitle);
-    EXPECT_FALSE(link.m_bFollow);
+    EXPECT_TRUE(session.m_bAwaitingTitle);
+    EXPECT_FALSE(session.IsFollowing());
     EXPECT_FALSE(doc.m_bFollow);
     Line("Path");
     EXPECT_EQ(Current().m_info.m_strTitle, "Path");
@@ -46,12 +46,12 @@ TEST_F(FollowModeTest, DirectionLineMovesAndStopLineEnds)
 
 TEST_F(FollowModeTest, WithConfirmationOnlyTheFollowLineMoves)
 {
-    link.m_followTriggers.SetFollow("You follow %name.");
+    game.m_followTriggers.SetFollow("You follow %name.");
     Line("Bob beckons you.");
     EXPECT_EQ(Line("Bob leaves north."), 1);  // waits for the confirmation; examined as usual
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     EXPECT_EQ(Line("You follow Bob."), 0);
-    EXPECT_EQ(link.m_nPendingDir, DIR_N);
+    EXPECT_EQ(session.m_nPendingDir, DIR_N);
     Line("Hall");
     EXPECT_EQ(Current().m_info.m_strTitle, "Hall");
     EXPECT_EQ(Current().m_nY, -1);
@@ -59,11 +59,11 @@ TEST_F(FollowModeTest, WithConfirmationOnlyTheFollowLineMoves)
 
 TEST_F(FollowModeTest, UnknownDirectionTextEndsTheWait)
 {
-    link.m_followTriggers.SetDirection("%name goes %dir");
+    game.m_followTriggers.SetDirection("%name goes %dir");
     Line("Bob beckons you.");
     Command("n");
     EXPECT_EQ(Line("Bob goes the north"), 0);
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     Line("Somewhere");
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
 }
@@ -72,9 +72,9 @@ TEST_F(FollowModeTest, OfflineLinesAreNotGivenToFollowMode)
 {
     Line("Bob beckons you.");
     link.OnOnlineCommand();
-    EXPECT_TRUE(link.m_bFollow);  // going offline keeps follow mode
+    EXPECT_TRUE(session.IsFollowing());  // going offline keeps follow mode
     EXPECT_EQ(Line("Bob leaves east."), 1);
-    EXPECT_FALSE(link.m_bAwaitingTitle);
+    EXPECT_FALSE(session.m_bAwaitingTitle);
     link.OnOnlineCommand();
     EXPECT_EQ(Line("Bob leaves east."), 0);
 }
@@ -82,43 +82,43 @@ TEST_F(FollowModeTest, OfflineLinesAreNotGivenToFollowMode)
 TEST_F(FollowModeTest, FollowCommandAsksForTheName)
 {
     frame.answer = "Bob";
-    link.m_followTriggers.SetName("Old");
-    link.m_followTriggers.Deactivate();
+    game.m_followTriggers.SetName("Old");
+    game.m_followTriggers.Deactivate();
     EXPECT_TRUE(link.OnCommand(ID_MODE_FOLLOW));
     EXPECT_EQ(frame.shownName, "Old");
-    EXPECT_TRUE(link.m_bFollow);
+    EXPECT_TRUE(session.IsFollowing());
     EXPECT_EQ(doc.m_strFollowName, "Bob");  // typed names keep their case
     EXPECT_EQ(Line("Bob leaves west."), 0);
     link.OnCommand(ID_MODE_FOLLOW);  // off
-    EXPECT_FALSE(link.m_bFollow);
+    EXPECT_FALSE(session.IsFollowing());
     EXPECT_FALSE(doc.m_bFollow);
-    EXPECT_FALSE(link.m_followTriggers.IsActive());
+    EXPECT_FALSE(game.m_followTriggers.IsActive());
     EXPECT_EQ(frame.prompts, 1);
 }
 
 TEST_F(FollowModeTest, FollowCommandCancelledOrEmptyStaysOff)
 {
     frame.answerOk = false;
-    link.OnFollowCommand();
-    EXPECT_FALSE(link.m_bFollow);
+    session.OnFollowCommand();
+    EXPECT_FALSE(session.IsFollowing());
     EXPECT_FALSE(doc.m_bFollow);
     frame.answerOk = true;
     frame.answer = "";
-    link.OnFollowCommand();
-    EXPECT_FALSE(link.m_bFollow);
+    session.OnFollowCommand();
+    EXPECT_FALSE(session.IsFollowing());
     EXPECT_EQ(frame.prompts, 2);
 }
 
 TEST_F(FollowModeTest, FollowCommandNeedsTriggersAndOnline)
 {
-    link.m_followTriggers.SetDirection("");
-    link.OnFollowCommand();
+    game.m_followTriggers.SetDirection("");
+    session.OnFollowCommand();
     ASSERT_EQ(frame.boxes.size(), 1u);
     EXPECT_EQ(frame.boxes[0],
               "VorMapper - follow mode|Follow mode has not been configured properly.\r\nConfigure it and try again.");
     EXPECT_EQ(frame.prompts, 0);
-    EXPECT_FALSE(link.m_bFollow);
-    link.m_followTriggers.SetDirection("%name leaves %dir.");
+    EXPECT_FALSE(session.IsFollowing());
+    game.m_followTriggers.SetDirection("%name leaves %dir.");
     link.OnOnlineCommand();  // offline: the command is disabled
     vfw::CCmdUI ui(ID_MODE_FOLLOW);
     link.OnUpdateCommandUI(ui);

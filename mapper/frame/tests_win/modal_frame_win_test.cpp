@@ -176,7 +176,7 @@ TEST_F(ModalFrameTest, EveryDialogAndSheetOfTheFrameAndTheViewMakesTheFrameWait)
              ClickRoomOne();
              Command(ID_ROOM_SET_LABEL);
          }},
-        {"configuration", [&] { RunConfigSheet(Frame(), m_frame->Link()); }},
+        {"configuration", [&] { RunConfigSheet(Frame(), m_frame->Session().m_settings); }},
         {"find room", [&] { Command(ID_EDIT_FIND_ROOM); }},
     };
     for (const auto& run : runs) {
@@ -223,7 +223,7 @@ TEST_F(ModalFrameTest, TheRoomSheetsPaletteIsModalToTheSheet)
 
 TEST_F(ModalFrameTest, TheConfigurationPromptsAreModalToTheSheetWhichComesBackAfterEach)
 {
-    m_frame->Link().m_wrongWay = {"You can't go that way."};
+    m_frame->Session().m_settings.m_wrongWay = {"You can't go that way."};
     HWND sheet = nullptr;
     CLook add, modify;
     bool activeAfterAdd = false, activeAfterModify = false, enabledAfterModify = false;
@@ -254,7 +254,7 @@ TEST_F(ModalFrameTest, TheConfigurationPromptsAreModalToTheSheetWhichComesBackAf
         ::PostMessageA(s, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     CDialogDriver driver(steps);
-    EXPECT_EQ(RunConfigSheet(Frame(), m_frame->Link()), IDOK);
+    EXPECT_EQ(RunConfigSheet(Frame(), m_frame->Session().m_settings), IDOK);
     EXPECT_FALSE(driver.TimedOut());
     for (const CLook* look : {&add, &modify}) {
         EXPECT_EQ(look->caption, "Wrong way");
@@ -267,7 +267,7 @@ TEST_F(ModalFrameTest, TheConfigurationPromptsAreModalToTheSheetWhichComesBackAf
     EXPECT_TRUE(activeAfterAdd);
     EXPECT_TRUE(activeAfterModify);
     EXPECT_TRUE(enabledAfterModify);
-    EXPECT_EQ(m_frame->Link().m_wrongWay, (std::vector<std::string>{"No exit."}));
+    EXPECT_EQ(m_frame->Session().m_settings.m_wrongWay, (std::vector<std::string>{"No exit."}));
 }
 
 TEST_F(ModalFrameTest, ExitAndQuitWithASheetOpenDoNotEndTheProgramUnderIt)

@@ -67,7 +67,7 @@ protected:
         CClientLink& link = m_frame->Link();
         link.m_hClient = reinterpret_cast<std::uintptr_t>(m_client);
         link.m_bAttached = true;
-        link.m_aliases.InstallDefaults();
+        m_frame->Session().m_settings.m_aliases.InstallDefaults();
         link.GoOnline();
     }
     void FromClient(std::uintptr_t code, const std::string& text)

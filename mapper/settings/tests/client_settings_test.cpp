@@ -1,7 +1,5 @@
 #include <chrono>
 
-#include "mapper/frame/direction_aliases.h"
-#include "mapper/frame/follow_triggers.h"
 #include "mapper/settings/client_settings.h"
 #include "mapper/settings/ini_file.h"
 #include "mapper/settings/tests/temp_dir.h"
@@ -14,15 +12,18 @@ protected:
     {
         TempDirTest::SetUp();
         aliases.InstallDefaults();
+        wrongWay = ignore = {"old"};
+        titleLine = 5;
     }
-    CClientSettingsRef Ref() { return {aliases, wrongWay, ignore, titleLine, triggers}; }
-    void Load() { LoadClientSettings(Path(), Ref()); }
-    void Save() { SaveClientSettings(Path(), Ref()); }
+    void Load() { LoadClientSettings(Path(), settings); }
+    void Save() { SaveClientSettings(Path(), settings); }
 
-    CDirectionAliases aliases;
-    std::vector<std::string> wrongWay{"old"}, ignore{"old"};
-    std::int32_t titleLine = 5;
-    CFollowTriggers triggers;
+    CGameSettings settings;
+    CDirectionAliases& aliases = settings.m_aliases;
+    std::vector<std::string>& wrongWay = settings.m_wrongWay;
+    std::vector<std::string>& ignore = settings.m_ignore;
+    std::int32_t& titleLine = settings.m_nTitleLine;
+    CFollowTriggers& triggers = settings.m_followTriggers;
 };
 
 TEST_F(ClientSettingsTest, NoFileGivesDefaults)
@@ -53,12 +54,14 @@ TEST_F(ClientSettingsTest, SavedValuesReadBack)
     triggers.SetStop(std::string(200, 's'));
     Save();
 
-    CDirectionAliases a2;
+    CGameSettings loaded;
+    CDirectionAliases& a2 = loaded.m_aliases;
     a2.InstallDefaults();
-    std::vector<std::string> w2, i2;
-    std::int32_t t2 = 0;
-    CFollowTriggers f2;
-    LoadClientSettings(Path(), {a2, w2, i2, t2, f2});
+    const std::vector<std::string>& w2 = loaded.m_wrongWay;
+    const std::vector<std::string>& i2 = loaded.m_ignore;
+    const std::int32_t& t2 = loaded.m_nTitleLine;
+    const CFollowTriggers& f2 = loaded.m_followTriggers;
+    LoadClientSettings(Path(), loaded);
     EXPECT_EQ(a2.GetLong(DIR_U), "climb");
     EXPECT_EQ(a2.GetShort(DIR_U), " cl ");
     EXPECT_EQ(a2.Lookup("clim"), DIR_U);

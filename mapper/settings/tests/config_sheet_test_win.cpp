@@ -7,7 +7,7 @@
 #include <deque>
 
 #include "framework/win/tests/dialog_driver.h"
-#include "mapper/frame/client_link.h"
+#include "mapper/mapping/game_settings.h"
 #include "mapper/res/resource.h"
 #include "mapper/settings/config_sheet_win.h"
 
@@ -65,25 +65,23 @@ class ConfigSheetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.OnNewDocument();
-        link.m_wrongWay = {"You can't go"};
-        link.m_ignore = {"a", "b"};
-        link.m_aliases.InstallDefaults();
-        link.m_followTriggers.SetActivation("%name arrives");
-        link.m_followTriggers.SetDirection("%name leaves %dir");
-        link.m_followTriggers.SetFollow("You follow %name");
-        link.m_followTriggers.SetStop("%name stops");
-        link.m_nTitleLine = 2;
+        settings.m_wrongWay = {"You can't go"};
+        settings.m_ignore = {"a", "b"};
+        settings.m_aliases.InstallDefaults();
+        settings.m_followTriggers.SetActivation("%name arrives");
+        settings.m_followTriggers.SetDirection("%name leaves %dir");
+        settings.m_followTriggers.SetFollow("You follow %name");
+        settings.m_followTriggers.SetStop("%name stops");
+        settings.m_nTitleLine = 2;
     }
-    CVorMapperDoc doc;
-    CClientLink link{doc};
+    CGameSettings settings;
     CScriptedPrompt prompt;
 };
 }  // namespace
 
 TEST_F(ConfigSheetTest, CaptionTabsAndCancelAfterAddingChangesNothing)
 {
-    CConfigSheet sheet(nullptr, link, prompt);
+    CConfigSheet sheet(nullptr, settings, prompt);
     prompt.m_answers = {"Nope", ""};
     std::string caption;
     std::vector<std::string> tabs, shown;
@@ -110,14 +108,14 @@ TEST_F(ConfigSheetTest, CaptionTabsAndCancelAfterAddingChangesNothing)
     EXPECT_EQ(tabs, (std::vector<std::string>{"General", "Directions aliases", "Follow mode", "Information"}));
     EXPECT_EQ(shown, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(prompt.m_captions, (std::vector<std::string>{"Wrong way", "Wrong way"}));
-    EXPECT_EQ(link.m_wrongWay, std::vector<std::string>{"You can't go"});
-    EXPECT_EQ(link.m_nTitleLine, 2);
+    EXPECT_EQ(settings.m_wrongWay, std::vector<std::string>{"You can't go"});
+    EXPECT_EQ(settings.m_nTitleLine, 2);
 }
 
 TEST_F(ConfigSheetTest, ListEditsApplyOnOkAndDeletionSelectsTheNeighbour)
 {
-    link.m_ignore = {"a", "b", "c", "d"};
-    CConfigSheet sheet(nullptr, link, prompt);
+    settings.m_ignore = {"a", "b", "c", "d"};
+    CConfigSheet sheet(nullptr, settings, prompt);
     prompt.m_answers = {"B!"};
     int afterLast = 0, afterOnly = 0, afterKey = 0;
     CDialogDriver driver({[&](HWND h) {
@@ -151,15 +149,15 @@ TEST_F(ConfigSheetTest, ListEditsApplyOnOkAndDeletionSelectsTheNeighbour)
     EXPECT_EQ(afterLast, 2);
     EXPECT_EQ(afterKey, 0);  // "B!" took the place of "a"; the key did nothing more
     EXPECT_EQ(afterOnly, LB_ERR);
-    EXPECT_EQ(link.m_ignore, (std::vector<std::string>{"B!", "c"}));
-    EXPECT_TRUE(link.m_wrongWay.empty());
+    EXPECT_EQ(settings.m_ignore, (std::vector<std::string>{"B!", "c"}));
+    EXPECT_TRUE(settings.m_wrongWay.empty());
 }
 
 TEST_F(ConfigSheetTest, FollowBoxClearedStoresAnEmptyTriggerAndAliasesTypeLowerCase)
 {
-    const std::size_t lookup = link.m_aliases.GetLookupSize();
+    const std::size_t lookup = settings.m_aliases.GetLookupSize();
     {
-        CConfigSheet sheet(nullptr, link, prompt);
+        CConfigSheet sheet(nullptr, settings, prompt);
         bool enabledAtOpen = false, enabledAfter = true;
         std::string followShown;
         CDialogDriver driver({[&](HWND h) { PropSheet_SetCurSel(h, nullptr, 2); },
@@ -178,14 +176,14 @@ TEST_F(ConfigSheetTest, FollowBoxClearedStoresAnEmptyTriggerAndAliasesTypeLowerC
         EXPECT_EQ(followShown, "You follow %name");
         EXPECT_FALSE(enabledAfter);
     }
-    EXPECT_EQ(link.m_followTriggers.GetFollow(), "");
-    EXPECT_EQ(link.m_followTriggers.GetStop(), "%name halts");
-    EXPECT_EQ(link.m_followTriggers.GetActivation(), "%name arrives");
+    EXPECT_EQ(settings.m_followTriggers.GetFollow(), "");
+    EXPECT_EQ(settings.m_followTriggers.GetStop(), "%name halts");
+    EXPECT_EQ(settings.m_followTriggers.GetActivation(), "%name arrives");
     // The alias page was never shown: the table, prefixes and all, is as it was.
-    EXPECT_EQ(link.m_aliases.GetLookupSize(), lookup);
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
+    EXPECT_EQ(settings.m_aliases.GetLookupSize(), lookup);
+    EXPECT_EQ(settings.m_aliases.GetLong(DIR_N), "north");
 
-    CConfigSheet again(nullptr, link, prompt);
+    CConfigSheet again(nullptr, settings, prompt);
     int ticked = -1;
     bool enabled = true;
     std::string text = "x";
@@ -210,17 +208,17 @@ TEST_F(ConfigSheetTest, FollowBoxClearedStoresAnEmptyTriggerAndAliasesTypeLowerC
     EXPECT_EQ(ticked, 0);
     EXPECT_FALSE(enabled);
     EXPECT_EQ(text, "");
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_U), "upward");
-    EXPECT_EQ(link.m_aliases.Lookup("upw"), DIR_U);
-    EXPECT_EQ(link.m_aliases.GetShort(DIR_D), "");
-    EXPECT_EQ(link.m_aliases.GetLong(DIR_N), "north");
+    EXPECT_EQ(settings.m_aliases.GetLong(DIR_U), "upward");
+    EXPECT_EQ(settings.m_aliases.Lookup("upw"), DIR_U);
+    EXPECT_EQ(settings.m_aliases.GetShort(DIR_D), "");
+    EXPECT_EQ(settings.m_aliases.GetLong(DIR_N), "north");
 }
 
 TEST_F(ConfigSheetTest, TitleLineOutsideTheSliderKeepsItsValueUnlessMoved)
 {
-    link.m_nTitleLine = 15;
+    settings.m_nTitleLine = 15;
     {
-        CConfigSheet sheet(nullptr, link, prompt);
+        CConfigSheet sheet(nullptr, settings, prompt);
         int pos = -1;
         std::string text;
         CDialogDriver driver({[&](HWND h) { PropSheet_SetCurSel(h, nullptr, 3); },
@@ -233,9 +231,9 @@ TEST_F(ConfigSheetTest, TitleLineOutsideTheSliderKeepsItsValueUnlessMoved)
         EXPECT_FALSE(driver.TimedOut());
         EXPECT_EQ(pos, 9);
         EXPECT_EQ(text, "Get the title from line 16");
-        EXPECT_EQ(link.m_nTitleLine, 15);
+        EXPECT_EQ(settings.m_nTitleLine, 15);
     }
-    CConfigSheet sheet(nullptr, link, prompt);
+    CConfigSheet sheet(nullptr, settings, prompt);
     std::string text;
     CDialogDriver driver({[&](HWND h) { PropSheet_SetCurSel(h, nullptr, 3); },
                           [&](HWND h) {
@@ -248,7 +246,7 @@ TEST_F(ConfigSheetTest, TitleLineOutsideTheSliderKeepsItsValueUnlessMoved)
                           }});
     EXPECT_EQ(sheet.Run(), IDCANCEL);
     EXPECT_EQ(text, "Get the title from line 5");
-    EXPECT_EQ(link.m_nTitleLine, 15);  // cancelled
+    EXPECT_EQ(settings.m_nTitleLine, 15);  // cancelled
 }
 
 TEST(TextPrompt, CaptionTextAndOkOrCancel)

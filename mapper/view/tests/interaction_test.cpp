@@ -326,7 +326,7 @@ TEST_F(InteractionTest, OnlineMoveKeysGoToTheClientAndDoNotMoveLocally)
     doc.SetOnlineMoveSink(&sink);
     doc.SetOnline(true);
     act.OnDocumentUpdate(HINT_REDRAW);
-    ASSERT_TRUE(view.m_bOnline);
+    ASSERT_TRUE(doc.IsOnline());
     act.OnKeyDown(38);  // up arrow
     EXPECT_EQ(doc.m_nCurrentRoom, 1u);
     EXPECT_EQ(sink.sent, std::vector<Direction>{DIR_N});

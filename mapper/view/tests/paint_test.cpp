@@ -223,7 +223,6 @@ TEST_F(PaintTest, StateLabelsRightColumn)
 {
     doc.SetOnline(true);
     doc.SetFollow("Bob");
-    view.m_bOnline = true;
     doc.m_bTrace = false;
     CRecordingDC dc = Paint(400, 300);
     const int right = dc.Find("align right");
@@ -496,7 +495,6 @@ TEST_F(PaintTest, AtOneAndAHalfTimesTheResolutionEverythingKeepsItsSizeOnTheScre
     const RoomId east = AddTestRoom(doc, 1, 0, 0);
     AddTestLink(doc, 1, DIR_E, east, DIR_W);
     doc.SetOnline(true);
-    view.m_bOnline = true;
     view.m_nDpi = 144;
     CRecordingDC dc = Paint();
     // Rooms 39 pixels apart instead of 26, their squares 18 wide instead of 12.

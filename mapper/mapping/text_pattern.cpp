@@ -1,4 +1,4 @@
-#include "mapper/frame/text_pattern.h"
+#include "mapper/mapping/text_pattern.h"
 
 #include <algorithm>
 

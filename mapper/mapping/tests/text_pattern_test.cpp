@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "mapper/frame/direction_aliases.h"
-#include "mapper/frame/follow_triggers.h"
-#include "mapper/frame/text_pattern.h"
+#include "mapper/mapping/direction_aliases.h"
+#include "mapper/mapping/follow_triggers.h"
+#include "mapper/mapping/text_pattern.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "mapper/frame/follow_triggers.h"
+#include "mapper/mapping/follow_triggers.h"
 
 namespace {
 

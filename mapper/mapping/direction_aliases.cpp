@@ -1,6 +1,6 @@
-#include "mapper/frame/direction_aliases.h"
+#include "mapper/mapping/direction_aliases.h"
 
-#include "mapper/frame/text_pattern.h"
+#include "mapper/mapping/text_pattern.h"
 
 namespace {
 const std::string kEmpty;

@@ -1,9 +1,9 @@
 // Typed commands and game lines: waiting for the room title after a
 // movement command, follow mode, and the Follow command.
+#include "mapper/mapping/mapping_session.h"
+
 #include <algorithm>
 #include <limits>
-
-#include "mapper/frame/client_link.h"
 
 namespace {
 
@@ -16,14 +16,16 @@ bool ContainsNoCase(std::string_view lowerLine, const std::string& entry)
 
 }  // namespace
 
-void CClientLink::HandleCommand(std::string_view text)
+CMappingSession::CMappingSession(CVorMapperDoc& doc, const CMappingHost& host) : m_doc(doc), m_host(host) {}
+
+void CMappingSession::HandleCommand(std::string_view text)
 {
-    if (!m_bOnline)
+    if (!IsOnline())
         return;
     if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n")
         text.remove_suffix(2);
     m_strLastCommand.assign(text);
-    const Direction d = m_aliases.Lookup(text);
+    const Direction d = m_settings.m_aliases.Lookup(text);
     m_nPendingDir = d;
     m_bAwaitingTitle = d != DIR_NONE;
     // Every command starts a new count, so a wait that was replaced before
@@ -33,28 +35,28 @@ void CClientLink::HandleCommand(std::string_view text)
         m_pMoveWatcher->OnClientCommand(text, d);
 }
 
-CClientLink::ELineKind CClientLink::IsWrongWay(std::string_view line) const
+CMappingSession::ELineKind CMappingSession::IsWrongWay(std::string_view line) const
 {
     if (line.empty() || line == m_strLastCommand)
         return LINE_NOT_COUNTED;
     std::string& lower = m_strLower;
     ToLowerAnsiInto(line, lower);
-    for (const std::string& entry : m_wrongWay)
+    for (const std::string& entry : m_settings.m_wrongWay)
         if (ContainsNoCase(lower, entry))
             return LINE_WRONG_WAY;
-    for (const std::string& entry : m_ignore)
+    for (const std::string& entry : m_settings.m_ignore)
         if (ContainsNoCase(lower, entry))
             return LINE_NOT_COUNTED;
     return LINE_COUNTED;
 }
 
-std::intptr_t CClientLink::OnGameLine(std::string_view line)
+std::intptr_t CMappingSession::OnGameLine(std::string_view line)
 {
-    if (m_bOnline) {
-        if (m_bFollow) {
-            const std::string r = m_followTriggers.ProcessLine(line);
+    if (IsOnline()) {
+        CFollowTriggers& triggers = m_settings.m_followTriggers;
+        if (IsFollowing()) {
+            const std::string r = triggers.ProcessLine(line);
             if (r == CFollowTriggers::kStop) {
-                m_bFollow = false;
                 m_doc.ClearFollow();
                 return 0;
             }
@@ -63,9 +65,8 @@ std::intptr_t CClientLink::OnGameLine(std::string_view line)
                 return 0;
             }
         } else {
-            m_bFollow = m_followTriggers.CheckActivation(line);
-            if (m_bFollow)
-                m_doc.SetFollow(m_followTriggers.GetName());
+            if (triggers.CheckActivation(line))
+                m_doc.SetFollow(triggers.GetName());
             else if (m_doc.m_bFollow)
                 m_doc.ClearFollow();  // a line that changes nothing does not redraw the map
         }
@@ -81,7 +82,7 @@ std::intptr_t CClientLink::OnGameLine(std::string_view line)
         case LINE_NOT_COUNTED:
             break;
         case LINE_COUNTED:
-            if (m_nLineCount == m_nTitleLine)
+            if (m_nLineCount == m_settings.m_nTitleLine)
                 TakeTitleLine(line);
             else if (m_nLineCount < std::numeric_limits<std::int32_t>::max())
                 ++m_nLineCount;
@@ -91,7 +92,7 @@ std::intptr_t CClientLink::OnGameLine(std::string_view line)
     return 1;
 }
 
-void CClientLink::TakeTitleLine(std::string_view line)
+void CMappingSession::TakeTitleLine(std::string_view line)
 {
     CRoomInfo info;
     info.m_strTitle.assign(line);
@@ -106,27 +107,26 @@ void CClientLink::TakeTitleLine(std::string_view line)
         m_pMoveWatcher->OnTitleTaken(line, moved);
 }
 
-void CClientLink::OnFollowCommand()
+void CMappingSession::OnFollowCommand()
 {
-    if (!m_bFollow && !m_followTriggers.IsConfigured()) {
+    CFollowTriggers& triggers = m_settings.m_followTriggers;
+    if (IsFollowing()) {
+        triggers.Deactivate();
+        m_doc.ClearFollow();
+        return;
+    }
+    if (!triggers.IsConfigured()) {
         if (m_host.messages)
             m_host.messages->ShowInformation(
                 "Follow mode has not been configured properly.\r\nConfigure it and try again.",
                 "VorMapper - follow mode");
         return;
     }
-    m_bFollow = !m_bFollow;
-    if (m_bFollow) {
-        std::string name = m_followTriggers.GetName();
-        if (m_host.followPrompt && m_host.followPrompt->AskFollowName(name) && !name.empty())
-            m_followTriggers.SetName(name);
-        else
-            m_bFollow = false;
+    std::string name = triggers.GetName();
+    if (m_host.followPrompt && m_host.followPrompt->AskFollowName(name) && !name.empty()) {
+        triggers.SetName(name);
+        m_doc.SetFollow(triggers.GetName());
     } else {
-        m_followTriggers.Deactivate();
-    }
-    if (m_bFollow)
-        m_doc.SetFollow(m_followTriggers.GetName());
-    else
         m_doc.ClearFollow();
+    }
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "mapper/frame/text_pattern.h"
+#include "mapper/mapping/text_pattern.h"
 
 class CFollowTriggers {
 public:
