@@ -55,7 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     } else {
         frame->OfferRecovery();
     }
-    HACCEL accel = AddNavigationKeys(::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
+    HACCEL accel = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     const int code = vfw::RunMessageLoop(frame->m_hWnd, accel, [&] {
         if (frame->m_hWnd)
             frame->OnIdle();

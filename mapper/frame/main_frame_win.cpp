@@ -62,7 +62,6 @@ bool CMainFrame::Create()
     RegisterWindowClass(kFrameClass, 0, ::LoadIconA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME)),
                         ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     m_hMenu = ::LoadMenuA(inst, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    InsertFindRoomItem(m_hMenu);
     if (!CreateEx(0, kFrameClass, "Vor Mapper", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                   vfw::ScaleFor(nullptr, 800), vfw::ScaleFor(nullptr, 600), nullptr, m_hMenu))
         return false;

@@ -119,9 +119,3 @@ private:
     std::string m_strPathName;  // empty: never saved
     CWalk m_walk{m_doc, &m_link};
 };
-
-// The accelerators with the keys of the additions (Ctrl+G: "Find room...");
-// the table passed in is destroyed.
-HACCEL AddNavigationKeys(HACCEL table);
-// "Find room...\tCtrl+G" into the menu bar's Edit menu, after "Rename plane".
-void InsertFindRoomItem(HMENU menuBar);

@@ -1,40 +1,9 @@
 // The main frame's part in finding rooms and walking to them: "Walk here",
 // "Find room...", Escape in the view, and the walk's state in the status line.
-#include <vector>
-
 #include "mapper/frame/main_frame_win.h"
 #include "mapper/model/document.h"
 #include "mapper/resource_ids.h"
 #include "mapper/view/geometry.h"
-
-HACCEL AddNavigationKeys(HACCEL table)
-{
-    std::vector<ACCEL> keys;
-    if (table) {
-        const int n = ::CopyAcceleratorTableA(table, nullptr, 0);
-        keys.resize(static_cast<std::size_t>(n));
-        ::CopyAcceleratorTableA(table, keys.data(), n);
-    }
-    keys.push_back(ACCEL{FVIRTKEY | FCONTROL | FNOINVERT, 'G', ID_EDIT_FIND_ROOM});
-    HACCEL combined = ::CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
-    if (!combined)
-        return table;
-    if (table)
-        ::DestroyAcceleratorTable(table);
-    return combined;
-}
-
-void InsertFindRoomItem(HMENU menuBar)
-{
-    HMENU edit = menuBar ? ::GetSubMenu(menuBar, 1) : nullptr;
-    if (!edit || ::GetMenuState(edit, ID_EDIT_FIND_ROOM, MF_BYCOMMAND) != static_cast<UINT>(-1))
-        return;
-    int at = 0;
-    for (int i = 0; i < ::GetMenuItemCount(edit); ++i)
-        if (::GetMenuItemID(edit, i) == ID_EDIT_RENAME_PLANE)
-            at = i + 1;
-    ::InsertMenuA(edit, static_cast<UINT>(at), MF_BYPOSITION | MF_STRING, ID_EDIT_FIND_ROOM, "&Find room...\tCtrl+G");
-}
 
 void CMainFrame::SetUpNavigation()
 {

@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mapper/res/resource.h"
@@ -72,8 +73,8 @@ TEST(Resources, MenuBar) {
                  {"Save As...", ID_FILE_SAVE_AS}, {"-", 0}, {"Import...", ID_FILE_IMPORT}, {"Export...", ID_FILE_EXPORT},
                  {"-", 0}, {"Exit", ID_APP_EXIT}}, "File");
     ExpectItems(::GetSubMenu(bar, 1),
-                {{"Undo", 57643}, {"Redo", 57644}, {"-", 0}, {"Rename plane", 32779}, {"-", 0},
-                 {"Configure online mode", 32837}},
+                {{"Undo", 57643}, {"Redo", 57644}, {"-", 0}, {"Rename plane", 32779}, {"Find room...", 33001},
+                 {"-", 0}, {"Configure online mode", 32837}},
                 "Edit");
     HMENU view = ::GetSubMenu(bar, 2);
     ExpectItems(view,
@@ -156,6 +157,7 @@ TEST(Resources, Accelerators) {
     EXPECT_TRUE(has(FCONTROL, 'Z', 57643));
     EXPECT_TRUE(has(FCONTROL, 'Y', 57644));
     EXPECT_TRUE(has(FCONTROL | FSHIFT, 'Z', 57644));
+    EXPECT_TRUE(has(FCONTROL, 'G', 33001));
     EXPECT_TRUE(has(FCONTROL, 'E', 32780));
     EXPECT_TRUE(has(FCONTROL, 'T', 32782));
     EXPECT_TRUE(has(FCONTROL, 'F', 32787));
@@ -168,6 +170,10 @@ TEST(Resources, Accelerators) {
     EXPECT_TRUE(has(FALT, VK_OEM_PLUS, 32825));
     EXPECT_TRUE(has(FALT, VK_SUBTRACT, 32826));
     EXPECT_TRUE(has(FALT, VK_OEM_MINUS, 32826));
+    // A key with its modifiers runs one command: a second row would be dead.
+    std::set<std::pair<int, WORD>> seen;
+    for (const ACCEL& a : keys)
+        EXPECT_TRUE(seen.insert({a.fVirt & ~FNOINVERT, a.key}).second) << "key " << a.key << " bound twice";
     ::DestroyAcceleratorTable(table);
 }
 
