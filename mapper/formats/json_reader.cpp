@@ -5,6 +5,16 @@
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A byte of the text as an error message shows it: itself when printable,
+// else its code, so that the message stays one line of plain text.
+std::string Shown(char c)
+{
+    if (c >= 0x20 && c < 0x7F)
+        return std::string(1, c);
+    static const char kHex[] = "0123456789abcdef";
+    const auto b = static_cast<unsigned char>(c);
+    return std::string("\\x") + kHex[b >> 4] + kHex[b & 15];
+}
 void AppendUtf8(std::string& out, std::uint32_t cp)
 {
     if (cp < 0x80) {
@@ -89,7 +99,7 @@ CJsonReader::EKind CJsonReader::Peek()
     default:
         if (*m_p == '-' || IsDigit(*m_p))
             return EKind::Number;
-        Fail(std::string("unexpected character '") + *m_p + "'");
+        Fail("unexpected character '" + Shown(*m_p) + "'");
     }
 }
 
@@ -243,7 +253,7 @@ std::string CJsonReader::String()
             AppendUtf8(out, cp);
             break;
         }
-        default: Fail(std::string("bad escape \\") + e);
+        default: Fail("bad escape \\" + Shown(e));
         }
     }
 }
@@ -253,7 +263,7 @@ void CJsonReader::Literal(const char* word)
     const char* p = m_p;
     for (; *word; ++word, ++p)
         if (p == m_end || *p != *word)
-            Fail("unexpected character '" + std::string(1, *m_p) + "'");
+            Fail("unexpected character '" + Shown(*m_p) + "'");
     m_p = p;
 }
 

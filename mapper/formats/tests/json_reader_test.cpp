@@ -95,6 +95,24 @@ TEST(JsonReader, MalformedTextFailsWithItsPlace)
     EXPECT_EQ(SkipError(R"({"a": [[{}], {"b": [1, "]"]}]})"), "");
 }
 
+// An error message is one line of plain text whatever byte it names: a
+// line break or a byte beyond ASCII is shown by its code.
+TEST(JsonReader, ABadByteIsNamedByItsCodeInAOneLineMessage)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        {"{\"\\\\\\\n", "bad escape \\\\x0a"},
+        {"\"\\\xE9\"", "bad escape \\\\xe9"},
+        {"\n\x01", "unexpected character '\\x01'"},
+        {"[\x7F]", "unexpected character '\\x7f'"},
+    };
+    for (const auto& [text, message] : cases) {
+        const std::string error = SkipError(text);
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+        for (char c : error)
+            EXPECT_TRUE(c >= 0x20 && c < 0x7F) << error;
+    }
+}
+
 TEST(JsonReader, NestingAMillionDeepIsRefusedWithoutRecursion)
 {
     const std::string deep = std::string(1000000, '[') + std::string(1000000, ']');
