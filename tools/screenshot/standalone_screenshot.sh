@@ -21,23 +21,29 @@ winpath() { echo "Z:$1" | tr / '\\'; }
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 export DISPLAY=$(cat "$VORMAPPER_WINE_DIR/display")
-# Wait until the frame has painted: the screen shows white pixels.
+# The map area (the root window around it is black) and its room outlines.
+measure() {
+  white=$(convert "$png" -fill black +opaque white -format '%[fx:mean*w*h]' info:)
+  area=$(convert "$png" -fill black +opaque white -trim -format '%wx%h%O' info:)
+  black=$(convert "$png" -crop "$area" +repage -fill white +opaque black -negate -format '%[fx:mean*w*h]' info:)
+  read -r w h x y <<<"$(echo "$area" | tr 'x+' '  ')"
+  [ "${white%.*}" -gt 20000 ] && [ "${black%.*}" -gt 100 ] &&
+    python3 "$(dirname "$0")/room_outlines.py" "$png" "$x" "$y" "$w" "$h" --dpi "$dpi"
+}
+# Wait until the frame has painted its map: a screenshot of a window still
+# being drawn is taken again.
 for _ in $(seq 100); do
   sleep 0.2
   import -window root "$png" 2>/dev/null || continue
-  white=$(convert "$png" -fill black +opaque white -format '%[fx:mean*w*h]' info:)
-  [ "${white%.*}" -gt 20000 ] && break
+  measure >/dev/null 2>&1 && break
 done
 echo "screenshot: $png"
-white=$(convert "$png" -fill black +opaque white -format '%[fx:mean*w*h]' info:)
-# Black pixels inside the white map area (the root window around it is black).
-area=$(convert "$png" -fill black +opaque white -trim -format '%wx%h%O' info:)
-black=$(convert "$png" -crop "$area" +repage -fill white +opaque black -negate -format '%[fx:mean*w*h]' info:)
+status=0
+measure || status=1
 echo "white pixels: ${white%.*}, black pixels in the map area $area: ${black%.*}"
-[ "${white%.*}" -gt 20000 ] || { echo "the map area is not on the screen"; exit 1; }
-[ "${black%.*}" -gt 100 ] || { echo "no room outlines on the screen"; exit 1; }
-read -r w h x y <<<"$(echo "$area" | tr 'x+' '  ')"
-python3 "$(dirname "$0")/room_outlines.py" "$png" "$x" "$y" "$w" "$h" --dpi "$dpi"
+[ "${white%.*}" -gt 20000 ] || echo "the map area is not on the screen"
+[ "${black%.*}" -gt 100 ] || echo "no room outlines on the screen"
 kill $pid 2>/dev/null || true
 wait $pid 2>/dev/null || true
 trap - EXIT
+exit $status

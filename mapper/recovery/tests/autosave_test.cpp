@@ -146,7 +146,7 @@ TEST_F(Autosave, ABurstOfFiftyRoomsWritesAtOnce)
 TEST_F(Autosave, RemovingTheCopyWaitsForTheWriteInProgress)
 {
     doc.SetModifiedFlag(true);
-    autosave->Poll(0);
+    PollAndWait(0);  // the worker readies its snapshot memory and is idle again
     WalkEast(doc, 2000);
     autosave->Poll(10);  // a burst: the write starts
     const std::string copy = autosave->CopyPath();
