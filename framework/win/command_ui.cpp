@@ -16,7 +16,7 @@ void UpdateMenuPopup(HMENU popup, ICommandTarget& target)
         if (!::GetMenuItemInfoA(popup, i, TRUE, &mii) || mii.hSubMenu || (mii.fType & MFT_SEPARATOR) || mii.wID == 0)
             continue;
         CCmdUI ui(mii.wID);
-        if (!target.OnUpdateCmdUI(ui))
+        if (!target.OnUpdateCommand(ui))
             continue;  // nobody knows the command: leave the item as it is
         ::EnableMenuItem(popup, i, MF_BYPOSITION | (ui.m_bEnabled ? MF_ENABLED : MF_GRAYED));
         ::CheckMenuItem(popup, i, MF_BYPOSITION | (ui.m_nCheck ? MF_CHECKED : MF_UNCHECKED));
@@ -38,7 +38,7 @@ void UpdateToolbar(HWND toolbar, ICommandTarget& target)
         if (!::SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)) || (button.fsStyle & BTNS_SEP))
             continue;
         CCmdUI ui(button.idCommand);
-        if (!target.OnUpdateCmdUI(ui))
+        if (!target.OnUpdateCommand(ui))
             continue;
         ::SendMessageA(toolbar, TB_ENABLEBUTTON, button.idCommand, MAKELONG(ui.m_bEnabled ? TRUE : FALSE, 0));
         ::SendMessageA(toolbar, TB_CHECKBUTTON, button.idCommand, MAKELONG(ui.m_nCheck ? TRUE : FALSE, 0));

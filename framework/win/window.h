@@ -55,8 +55,8 @@ private:
 class ICommandTarget {
 public:
     virtual ~ICommandTarget() = default;
-    virtual bool OnCmdMsg(unsigned id) = 0;
-    virtual bool OnUpdateCmdUI(class CCmdUI& ui) = 0;
+    virtual bool OnCommand(unsigned id) = 0;
+    virtual bool OnUpdateCommand(class CCmdUI& ui) = 0;
 };
 
 }  // namespace vfw

@@ -90,7 +90,7 @@ bool CClientLink::OnCommand(unsigned id)
     }
 }
 
-bool CClientLink::OnUpdateCommandUI(vfw::CCmdUI& ui) const
+bool CClientLink::OnUpdateCommand(vfw::CCmdUI& ui) const
 {
     switch (ui.m_nID) {
     case ID_MODE_ONLINE:

@@ -30,7 +30,7 @@ public:
 
     // The Online and Follow commands (menu ids), and their menu state.
     bool OnCommand(unsigned id);
-    bool OnUpdateCommandUI(vfw::CCmdUI& ui) const;
+    bool OnUpdateCommand(vfw::CCmdUI& ui) const;
     void OnOnlineCommand();
 
     // Sends the direction's long alias to the client while docked and online.

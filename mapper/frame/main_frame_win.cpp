@@ -95,7 +95,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         // it; a command can still come by the client's menu bar when docked.
         if (vfw::ActivateModalWindow(m_hWnd))
             return 0;
-        if (OnCmdMsg(LOWORD(wp)))
+        if (OnCommand(LOWORD(wp)))
             return 0;
         break;
     case WM_INITMENUPOPUP:
@@ -238,75 +238,86 @@ void CMainFrame::OnIdle()
 
 // ---------------------------------------------------------------- command routing
 
-bool CMainFrame::OnCmdMsg(unsigned id)
+// The frame's own commands: what each runs and, where the frame tells it, its
+// menu and toolbar state. A row without a state leaves the item as it is.
+struct CMainFrame::CCommandRow {
+    unsigned id;
+    void (*run)(CMainFrame&);
+    void (*update)(const CMainFrame&, vfw::CCmdUI&);
+};
+
+const CMainFrame::CCommandRow* CMainFrame::FindCommand(unsigned id)
 {
-    if (m_view.OnCmdMsg(id) || m_doc.OnCommand(id) || m_history.OnCommand(id) || m_link.OnCommand(id) ||
-        OnFrameCommand(id)) {
-        OnIdle();
-        if (m_hWnd)
-            m_autosave.AfterStep();
-        return true;
-    }
-    return false;
+    static const CCommandRow kRows[] = {
+        {ID_FILE_NEW, [](CMainFrame& f) { f.OnFileNew(); }, nullptr},
+        {ID_FILE_OPEN, [](CMainFrame& f) { f.OnFileOpen(); }, nullptr},
+        {ID_FILE_SAVE, [](CMainFrame& f) { f.OnFileSave(); }, nullptr},
+        {ID_FILE_SAVE_AS, [](CMainFrame& f) { f.OnFileSaveAs(); }, nullptr},
+        {ID_FILE_IMPORT, [](CMainFrame& f) { f.OnFileImport(); }, nullptr},
+        {ID_FILE_EXPORT, [](CMainFrame& f) { f.OnFileExport(); }, nullptr},
+        {ID_APP_EXIT, [](CMainFrame& f) { ::PostMessageA(f.m_hWnd, WM_CLOSE, 0, 0); }, nullptr},
+        {ID_CONFIGURE_ONLINE,
+         [](CMainFrame& f) {
+             if (f.m_link.m_bAttached)
+                 RunConfigSheet(f.m_hWnd, f.m_session.m_settings);
+         },
+         // the client-side settings exist only while docked
+         [](const CMainFrame& f, vfw::CCmdUI& ui) { ui.Enable(f.m_link.m_bAttached); }},
+        {ID_APP_ABOUT,
+         [](CMainFrame& f) {
+             CAboutDlg about(f.m_hWnd);
+             about.DoModal();
+         },
+         nullptr},
+        {ID_HELP_HOMEPAGE,
+         [](CMainFrame& f) { ::ShellExecuteA(f.m_hWnd, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); }, nullptr},
+        {ID_HELP_WRITE_AUTHOR,
+         [](CMainFrame& f) { ::ShellExecuteA(f.m_hWnd, "open", kMailLink, nullptr, nullptr, SW_SHOWNORMAL); }, nullptr},
+        {ID_VIEW_TOOLBAR,
+         [](CMainFrame& f) {
+             if (f.m_hToolbar) {
+                 ::ShowWindow(f.m_hToolbar, f.ToolbarShown() ? SW_HIDE : SW_SHOW);
+                 f.OnSize();
+             }
+         },
+         [](const CMainFrame& f, vfw::CCmdUI& ui) { ui.SetCheck(f.ToolbarShown() ? 1 : 0); }},
+        {ID_ROOM_WALK_HERE, [](CMainFrame& f) { f.OnWalkHere(); }, nullptr},
+        {ID_EDIT_FIND_ROOM, [](CMainFrame& f) { f.OnFindRoom(); },
+         [](const CMainFrame&, vfw::CCmdUI& ui) { ui.Enable(true); }},
+    };
+    for (const CCommandRow& row : kRows)
+        if (row.id == id)
+            return &row;
+    return nullptr;
 }
 
-bool CMainFrame::OnUpdateCmdUI(vfw::CCmdUI& ui)
+bool CMainFrame::OnCommand(unsigned id)
 {
-    if (m_view.OnUpdateCmdUI(ui) || m_doc.OnUpdateCommandUI(ui) || m_history.OnUpdateCommandUI(ui) ||
-        m_link.OnUpdateCommandUI(ui) || OnUpdateNavigationUI(ui))
-        return true;
-    switch (ui.m_nID) {
-    case ID_MODE_EXPLORE:
-        ui.SetCheck(m_doc.m_bTrace ? 0 : 1);
-        return true;
-    case ID_MODE_TRACE:
-        ui.SetCheck(m_doc.m_bTrace ? 1 : 0);
-        return true;
-    case ID_CONFIGURE_ONLINE:
-        ui.Enable(m_link.m_bAttached);  // the client-side settings exist only while docked
-        return true;
-    case ID_VIEW_TOOLBAR:
-        ui.SetCheck(ToolbarShown() ? 1 : 0);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CMainFrame::OnFrameCommand(unsigned id)
-{
-    switch (id) {
-    case ID_FILE_NEW: OnFileNew(); return true;
-    case ID_FILE_OPEN: OnFileOpen(); return true;
-    case ID_FILE_SAVE: OnFileSave(); return true;
-    case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
-    case ID_FILE_IMPORT: OnFileImport(); return true;
-    case ID_FILE_EXPORT: OnFileExport(); return true;
-    case ID_APP_EXIT: ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0); return true;
-    case ID_CONFIGURE_ONLINE:
-        if (m_link.m_bAttached)
-            RunConfigSheet(m_hWnd, m_session.m_settings);
-        return true;
-    case ID_APP_ABOUT: {
-        CAboutDlg about(m_hWnd);
-        about.DoModal();
-        return true;
-    }
-    case ID_HELP_HOMEPAGE:
-        ::ShellExecuteA(m_hWnd, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
-        return true;
-    case ID_HELP_WRITE_AUTHOR:
-        ::ShellExecuteA(m_hWnd, "open", kMailLink, nullptr, nullptr, SW_SHOWNORMAL);
-        return true;
-    case ID_VIEW_TOOLBAR:
-        if (m_hToolbar) {
-            ::ShowWindow(m_hToolbar, ToolbarShown() ? SW_HIDE : SW_SHOW);
-            OnSize();
+    bool handled = m_view.OnCommand(id) || m_doc.OnCommand(id) || m_history.OnCommand(id) || m_link.OnCommand(id);
+    if (!handled) {
+        if (const CCommandRow* own = FindCommand(id)) {
+            own->run(*this);
+            handled = true;
         }
-        return true;
-    default:
-        return OnNavigationCommand(id);
     }
+    if (!handled)
+        return false;
+    OnIdle();
+    if (m_hWnd)
+        m_autosave.AfterStep();
+    return true;
+}
+
+bool CMainFrame::OnUpdateCommand(vfw::CCmdUI& ui)
+{
+    if (m_view.OnUpdateCommand(ui) || m_doc.OnUpdateCommand(ui) || m_history.OnUpdateCommand(ui) ||
+        m_link.OnUpdateCommand(ui))
+        return true;
+    const CCommandRow* own = FindCommand(ui.m_nID);
+    if (!own || !own->update)
+        return false;
+    own->update(*this, ui);
+    return true;
 }
 
 // ---------------------------------------------------------------- the client link's host

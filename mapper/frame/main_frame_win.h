@@ -52,9 +52,9 @@ public:
     // The idle-time refresh of the toolbar's button states.
     void OnIdle();
 
-    // vfw::ICommandTarget: view, document, client link, then the frame itself.
-    bool OnCmdMsg(unsigned id) override;
-    bool OnUpdateCmdUI(vfw::CCmdUI& ui) override;
+    // vfw::ICommandTarget: view, document, undo history, client link, then the frame itself.
+    bool OnCommand(unsigned id) override;
+    bool OnUpdateCommand(vfw::CCmdUI& ui) override;
 
     // IClientChannel, IFollowNamePrompt, IMessageBoxes, IFrameWindow, IPlaneNamePrompt
     std::intptr_t SendCopyData(std::uintptr_t code, const void* data, std::uint32_t bytes) override;
@@ -84,12 +84,14 @@ private:
     LRESULT OnNotify(NMHDR* hdr);
     bool CreateToolbar();
     bool ToolbarShown() const;
-    bool OnFrameCommand(unsigned id);
+    // The frame's own commands, each with its menu state.
+    struct CCommandRow;
+    static const CCommandRow* FindCommand(unsigned id);
 
     // Finding rooms and walking (navigation_win.cpp)
     void SetUpNavigation();
-    bool OnNavigationCommand(unsigned id);
-    bool OnUpdateNavigationUI(vfw::CCmdUI& ui);
+    void OnWalkHere();
+    void OnFindRoom();
     void OnWalkChanged();
 
     // File commands (file_commands_win.cpp)

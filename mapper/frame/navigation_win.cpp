@@ -18,31 +18,17 @@ void CMainFrame::OnWalkChanged()
     m_view.Invalidate();
 }
 
-bool CMainFrame::OnNavigationCommand(unsigned id)
+void CMainFrame::OnWalkHere()
 {
-    switch (id) {
-    case ID_ROOM_WALK_HERE: {
-        const RoomId room = m_view.Interaction().Selection().GetFocusRoom();
-        if (room != 0 && room != m_doc.m_nCurrentRoom)
-            WalkToRoom(room);
-        return true;
-    }
-    case ID_EDIT_FIND_ROOM: {
-        CFindRoomDialog dlg(m_doc, *this, m_hWnd);
-        dlg.DoModal();
-        return true;
-    }
-    default:
-        return false;
-    }
+    const RoomId room = m_view.Interaction().Selection().GetFocusRoom();
+    if (room != 0 && room != m_doc.m_nCurrentRoom)
+        WalkToRoom(room);
 }
 
-bool CMainFrame::OnUpdateNavigationUI(vfw::CCmdUI& ui)
+void CMainFrame::OnFindRoom()
 {
-    if (ui.m_nID != ID_EDIT_FIND_ROOM)
-        return false;
-    ui.Enable(true);
-    return true;
+    CFindRoomDialog dlg(m_doc, *this, m_hWnd);
+    dlg.DoModal();
 }
 
 void CMainFrame::WalkToRoom(RoomId room)

@@ -118,7 +118,7 @@ public:
 
     // --- commands of the document (menu, accelerators, toolbar)
     bool OnCommand(unsigned id);
-    bool OnUpdateCommandUI(vfw::CCmdUI& ui) const;
+    bool OnUpdateCommand(vfw::CCmdUI& ui) const;
     void SetPlaneNamePrompt(IPlaneNamePrompt* prompt) { m_pPlaneNamePrompt = prompt; }
     // "Rename plane": asks for the name of the plane on view and stores it
     // (by OK or Cancel) for that plane; a changed name marks the map modified.

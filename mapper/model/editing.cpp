@@ -284,13 +284,17 @@ void CVorMapperDoc::RenamePlane()
     UpdateAllViews(nullptr, HINT_REDRAW);
 }
 
-bool CVorMapperDoc::OnUpdateCommandUI(vfw::CCmdUI& ui) const
+bool CVorMapperDoc::OnUpdateCommand(vfw::CCmdUI& ui) const
 {
     if (const PlaneItem* item = FindPlaneItem(ui.m_nID)) {
         char bracket[16];
         std::snprintf(bracket, sizeof bracket, "[%i]", static_cast<int>(item->plane));
         ui.SetText((bracket + GetPlaneName(item->plane)).c_str());
         ui.SetCheck(m_nCurrentPlane == item->plane ? 1 : 0);
+        return true;
+    }
+    if (ui.m_nID == ID_MODE_EXPLORE || ui.m_nID == ID_MODE_TRACE) {
+        ui.SetCheck(m_bTrace == (ui.m_nID == ID_MODE_TRACE) ? 1 : 0);
         return true;
     }
     if (ui.m_nID == ID_MODE_AUTOSHIFT) {

@@ -387,7 +387,7 @@ bool CMapHistory::OnCommand(unsigned id)
     return false;
 }
 
-bool CMapHistory::OnUpdateCommandUI(vfw::CCmdUI& ui) const
+bool CMapHistory::OnUpdateCommand(vfw::CCmdUI& ui) const
 {
     if (ui.m_nID != ID_EDIT_UNDO && ui.m_nID != ID_EDIT_REDO)
         return false;

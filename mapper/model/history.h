@@ -51,7 +51,7 @@ public:
 
     // The Edit menu's "Undo <step>" and "Redo <step>".
     bool OnCommand(unsigned id);
-    bool OnUpdateCommandUI(vfw::CCmdUI& ui) const;
+    bool OnUpdateCommand(vfw::CCmdUI& ui) const;
 
     // --- IMapObserver
     void OnRoomChanging(RoomId id, const CRoom* before, const CRoom* after) override;

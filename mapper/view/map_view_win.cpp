@@ -87,7 +87,7 @@ LRESULT CVorMapperView::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_COMMAND:
         // Commands of the context menu; what the view does not handle goes to the frame.
         if (HIWORD(wp) == 0 && lp == 0) {
-            if (!OnCmdMsg(LOWORD(wp)))
+            if (!OnCommand(LOWORD(wp)))
                 ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, wp, lp);
             return 0;
         }
@@ -144,9 +144,9 @@ void CVorMapperView::OnUpdate(vfw::CDocument&, long hint)
         Invalidate(false);
 }
 
-bool CVorMapperView::OnCmdMsg(unsigned id) { return m_interaction.OnCommand(id); }
+bool CVorMapperView::OnCommand(unsigned id) { return m_interaction.OnCommand(id); }
 
-bool CVorMapperView::OnUpdateCmdUI(vfw::CCmdUI& ui) { return m_interaction.OnUpdateCommand(ui); }
+bool CVorMapperView::OnUpdateCommand(vfw::CCmdUI& ui) { return m_interaction.OnUpdateCommand(ui); }
 
 // ---------------------------------------------------------------- IViewHost
 

@@ -37,8 +37,8 @@ public:
     // vfw::IDocumentView
     void OnUpdate(vfw::CDocument& doc, long hint) override;
     // vfw::ICommandTarget
-    bool OnCmdMsg(unsigned id) override;
-    bool OnUpdateCmdUI(vfw::CCmdUI& ui) override;
+    bool OnCommand(unsigned id) override;
+    bool OnUpdateCommand(vfw::CCmdUI& ui) override;
 
     // A move of the character in a direction, as by a key or a rose click:
     // sent to the game when online, else made on the map.

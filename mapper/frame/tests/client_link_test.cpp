@@ -249,7 +249,7 @@ TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
     EXPECT_FALSE(link.m_bAttached);
     EXPECT_EQ(frame.docks, 0);
     vfw::CCmdUI online(ID_MODE_ONLINE), follow(ID_MODE_FOLLOW);
-    EXPECT_TRUE(link.OnUpdateCommandUI(online));
+    EXPECT_TRUE(link.OnUpdateCommand(online));
     EXPECT_FALSE(online.m_bEnabled);
     link.OnCommand(ID_MODE_ONLINE);
     EXPECT_FALSE(doc.IsOnline());
@@ -257,7 +257,7 @@ TEST(ClientLinkStandalone, NoClientNoDockingButOnlineFromClientStillWorks)
     link.GoOnline();
     EXPECT_TRUE(doc.IsOnline());
     EXPECT_TRUE(doc.m_bOnline);
-    link.OnUpdateCommandUI(follow);
+    link.OnUpdateCommand(follow);
     EXPECT_TRUE(follow.m_bEnabled);
     EXPECT_TRUE(doc.SendOnlineMove(DIR_S));  // the document asks; the frame sends nothing
     EXPECT_TRUE(frame.sent.empty());

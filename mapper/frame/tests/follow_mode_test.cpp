@@ -121,7 +121,7 @@ TEST_F(FollowModeTest, FollowCommandNeedsTriggersAndOnline)
     game.m_followTriggers.SetDirection("%name leaves %dir.");
     link.OnOnlineCommand();  // offline: the command is disabled
     vfw::CCmdUI ui(ID_MODE_FOLLOW);
-    link.OnUpdateCommandUI(ui);
+    link.OnUpdateCommand(ui);
     EXPECT_FALSE(ui.m_bEnabled);
     link.OnCommand(ID_MODE_FOLLOW);
     EXPECT_EQ(frame.prompts, 0);

@@ -22,13 +22,13 @@ protected:
         ::MoveWindow(Frame(), 0, 0, 900, 700, TRUE);
         m_bRose = m_frame->View().State().m_bShowRose;
         if (m_bRose)
-            m_frame->View().OnCmdMsg(ID_VIEW_ROSE);  // the rose off: presses land on the map
+            m_frame->View().OnCommand(ID_VIEW_ROSE);  // the rose off: presses land on the map
         Paint();
     }
     void TearDown() override
     {
         if (m_bRose)
-            m_frame->View().OnCmdMsg(ID_VIEW_ROSE);  // as the other tests expect it
+            m_frame->View().OnCommand(ID_VIEW_ROSE);  // as the other tests expect it
         CFrameTest::TearDown();
     }
     HWND View() const { return m_frame->View().m_hWnd; }

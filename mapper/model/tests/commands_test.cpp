@@ -23,7 +23,7 @@ private:
 vfw::CCmdUI Update(const CVorMapperDoc& doc, unsigned id)
 {
     vfw::CCmdUI ui(id);
-    EXPECT_TRUE(doc.OnUpdateCommandUI(ui));
+    EXPECT_TRUE(doc.OnUpdateCommand(ui));
     return ui;
 }
 }  // namespace
@@ -190,8 +190,14 @@ TEST(Commands, ModesAndAutoShift)
     CNewDoc doc;
     doc.OnCommand(ID_MODE_EXPLORE);
     EXPECT_FALSE(doc.m_bTrace);
+    // The document that runs the two mode commands ticks the one in force.
+    EXPECT_EQ(Update(doc, ID_MODE_EXPLORE).m_nCheck, 1);
+    EXPECT_EQ(Update(doc, ID_MODE_TRACE).m_nCheck, 0);
+    EXPECT_TRUE(Update(doc, ID_MODE_TRACE).m_bEnabled);
     doc.OnCommand(ID_MODE_TRACE);
     EXPECT_TRUE(doc.m_bTrace);
+    EXPECT_EQ(Update(doc, ID_MODE_EXPLORE).m_nCheck, 0);
+    EXPECT_EQ(Update(doc, ID_MODE_TRACE).m_nCheck, 1);
 
     EXPECT_FALSE(Update(doc, ID_MODE_AUTOSHIFT).m_bEnabled);
     EXPECT_EQ(Update(doc, ID_MODE_AUTOSHIFT).m_nCheck, 1);
@@ -209,5 +215,5 @@ TEST(Commands, UnknownIdsAreNotHandled)
     CNewDoc doc;
     EXPECT_FALSE(doc.OnCommand(1));
     vfw::CCmdUI ui(ID_ZOOM_IN);
-    EXPECT_FALSE(doc.OnUpdateCommandUI(ui));
+    EXPECT_FALSE(doc.OnUpdateCommand(ui));
 }

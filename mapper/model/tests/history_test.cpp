@@ -271,20 +271,20 @@ TEST(History, NamesEnableStatesAndCommands)
     CNewDoc doc;
     CMapHistory history(doc);
     vfw::CCmdUI undo(ID_EDIT_UNDO), redo(ID_EDIT_REDO), other(ID_FILE_SAVE);
-    EXPECT_TRUE(history.OnUpdateCommandUI(undo));
+    EXPECT_TRUE(history.OnUpdateCommand(undo));
     EXPECT_FALSE(undo.m_bEnabled);
     EXPECT_EQ(undo.m_strText, "&Undo\tCtrl+Z");
-    EXPECT_FALSE(history.OnUpdateCommandUI(other));
+    EXPECT_FALSE(history.OnUpdateCommand(other));
 
     const RoomId r = AddRoomAt(doc, 1, 0);
     doc.DeleteRoom(r);
-    history.OnUpdateCommandUI(undo);
+    history.OnUpdateCommand(undo);
     EXPECT_TRUE(undo.m_bEnabled);
     EXPECT_EQ(undo.m_strText, "&Undo Delete room\tCtrl+Z");
     EXPECT_TRUE(history.OnCommand(ID_EDIT_UNDO));
     EXPECT_TRUE(doc.GetRooms().Find(r));
-    history.OnUpdateCommandUI(undo);
-    history.OnUpdateCommandUI(redo);
+    history.OnUpdateCommand(undo);
+    history.OnUpdateCommand(redo);
     EXPECT_EQ(undo.m_strText, "&Undo Add room\tCtrl+Z");
     EXPECT_EQ(redo.m_strText, "&Redo Delete room\tCtrl+Y");
     EXPECT_TRUE(redo.m_bEnabled);

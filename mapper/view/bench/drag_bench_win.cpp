@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         return 1;
     ::MoveWindow(view->m_hWnd, 0, 0, 1024, 768, TRUE);
     if (view->State().m_bShowRose)
-        view->OnCmdMsg(ID_VIEW_ROSE);
+        view->OnCommand(ID_VIEW_ROSE);
     ::UpdateWindow(view->m_hWnd);
 
     // One room, dragged north off the block one cell per move.

@@ -30,7 +30,7 @@ protected:
         ASSERT_TRUE(view.Create(host, 1));
         ::MoveWindow(view.m_hWnd, 0, 0, 800, 600, TRUE);
         if (view.State().m_bShowRose)
-            view.OnCmdMsg(ID_VIEW_ROSE);  // the rose off: clicks land on the map
+            view.OnCommand(ID_VIEW_ROSE);  // the rose off: clicks land on the map
         view.SetDialogs(&dialogs);
         view.m_askYesNo = [this](const std::string& q) {
             questions.push_back(q);
@@ -236,7 +236,7 @@ TEST_F(ViewWindowTest, LinkCreationIgnoresTheWheelAndTheRightButton)
 {
     const RoomId b = Room(3, 0);
     view.Interaction().Selection().SelectRoom(1, true);
-    view.OnCmdMsg(ID_ROOM_CREATE_LINK);
+    view.OnCommand(ID_ROOM_CREATE_LINK);
     ASSERT_TRUE(view.Interaction().IsLinkPending());
     ::SendMessageA(view.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(300, 300));
     EXPECT_EQ(doc.m_dZoom, 1.0);
