@@ -44,7 +44,7 @@ void PaintMapView(CVorMapperDoc& doc, CViewState& view, IPaintDC& surface)
         pass.Links(plane + 1, kColorHigherPlane, -kPlaneShift, -kPlaneShift);
     }
     if (index)
-        pass.SettleHitData(*index, windowed);
+        pass.SettleHitData(index->Pending(), windowed);
     dc.PlayLayers();
     if (view.m_bRotating)
         pass.RotationGuide();

@@ -12,6 +12,7 @@
 class CVorMapperDoc;
 class CPaintReach;
 class CSpatialIndex;
+class CPendingHitData;
 class CTileGrid;
 
 // Map units by which the plane below is drawn shifted right and down, the
@@ -69,7 +70,7 @@ public:
     // false (nothing found) when so many can that the walk costs less.
     bool QueryRecords(CSpatialIndex& index);
     // After the planes: hit data of what the paint did not visit (see the .cpp).
-    void SettleHitData(CSpatialIndex& index, bool windowed);
+    void SettleHitData(CPendingHitData& pending, bool windowed);
     void Rooms(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY);
     void Links(std::int64_t plane, ColorRef pen, std::int32_t preX, std::int32_t preY);
     void RotationGuide();

@@ -11,10 +11,10 @@
 //   (16 pixels and 4 map units), and those are visited: inside the window
 //   the hit data the hit tests meet is the walk's.
 // - Room squares, hit rectangles and link corridors are pure geometry of the
-//   cells. The index lists every room and link stored since it last got hit
-//   data; SettleHitData gives those on a drawn plane their geometry, as the
-//   walk would, so no stale rectangle or corridor of a record that moved is
-//   left in the window. The hit test of a click (CMapInteraction::HitTestAt)
+//   cells. The index's pending list holds every room and link stored since
+//   it last got hit data; SettleHitData gives those on a drawn plane their
+//   geometry, as the walk would, so no stale rectangle or corridor of a
+//   record that moved is left in the window. The hit test of a click (CMapInteraction::HitTestAt)
 //   gives the records about its point their geometry first, so a click
 //   beyond the window (the pointer captured) finds what the walk left there;
 //   the rubber band computes hit rectangles from the cells.
@@ -237,10 +237,10 @@ void CPaintPass::FindLabels()
     });
 }
 
-void CPaintPass::SettleHitData(CSpatialIndex& index, bool windowed)
+void CPaintPass::SettleHitData(CPendingHitData& pending, bool windowed)
 {
     // Label regions: a windowed paint drops those it did not renew.
-    std::vector<RoomId>& held = index.LabelRegionRooms();
+    std::vector<RoomId>& held = pending.LabelRegionRooms();
     std::vector<RoomId>& drawn = m_buf.labelled;
     std::sort(drawn.begin(), drawn.end());
     if (windowed) {
@@ -260,16 +260,16 @@ void CPaintPass::SettleHitData(CSpatialIndex& index, bool windowed)
     // Records stored since their last hit data: geometry, as the walk gives
     // every record of a drawn plane; the others wait for their plane.
     ForDrawnPlanes([&](int, std::int32_t plane) {
-        for (RoomId id : index.TakePendingRooms(plane)) {
+        for (RoomId id : pending.TakeRooms(plane)) {
             const CRoom* r = m_doc.GetRooms().Find(id);
             if (!r)
                 continue;
             if (Drawn(r->m_nPlane))
                 StoreRoomHitGeometry(m_doc, id, *r);
             else
-                index.AddPendingRoom(r->m_nPlane, id);
+                pending.AddRoom(r->m_nPlane, id);
         }
-        for (LinkId id : index.TakePendingLinks(plane)) {
+        for (LinkId id : pending.TakeLinks(plane)) {
             const CLink* link = m_doc.GetLinks().Find(id);
             const CRoom* a = link ? m_doc.GetRooms().Find(link->m_nFromRoom) : nullptr;
             const CRoom* b = link ? m_doc.GetRooms().Find(link->m_nToRoom) : nullptr;
@@ -278,7 +278,7 @@ void CPaintPass::SettleHitData(CSpatialIndex& index, bool windowed)
             if (Drawn(a->m_nPlane) || Drawn(b->m_nPlane))
                 StoreLinkHitGeometry(m_doc, id, *link);
             else
-                index.AddPendingLink(id, a->m_nPlane, b->m_nPlane);
+                pending.AddLink(id, a->m_nPlane, b->m_nPlane);
         }
     });
 }

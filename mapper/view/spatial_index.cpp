@@ -56,17 +56,6 @@ const std::array<std::uint64_t, 256>& CSpatialIndex::LabelBytes()
     return m_labelBytes;
 }
 
-std::vector<std::uint32_t> CSpatialIndex::Take(std::unordered_map<std::int32_t, std::vector<std::uint32_t>>& m,
-                                               std::int32_t plane)
-{
-    const auto it = m.find(plane);
-    if (it == m.end())
-        return {};
-    std::vector<std::uint32_t> out = std::move(it->second);
-    m.erase(it);
-    return out;
-}
-
 void CSpatialIndex::Rebuild()
 {
     m_planes.clear();
@@ -139,13 +128,6 @@ const CRoom* CSpatialIndex::RoomOf(RoomId r, const CRoomOverride& rooms) const
     return rooms.active && r == rooms.id ? rooms.room : m_doc.GetRooms().Find(r);
 }
 
-void CSpatialIndex::AddPendingLink(LinkId id, std::int32_t planeA, std::int32_t planeB)
-{
-    m_pendingLinks[planeA].push_back(id);
-    if (planeB != planeA)
-        m_pendingLinks[planeB].push_back(id);
-}
-
 bool CSpatialIndex::PlaceOf(const CLink& link, const CRoomOverride& rooms, CLinkPlace& place) const
 {
     if (!IsDrawnLink(link))
@@ -190,9 +172,9 @@ bool CSpatialIndex::Regular(const CLink& link, LinkId id, const CRoomOverride& r
 void CSpatialIndex::OnRoomChanging(RoomId id, const CRoom* before, const CRoom* after)
 {
     if (after) {
-        AddPendingRoom(after->m_nPlane, id);
+        m_pending.AddRoom(after->m_nPlane, id);
         if (after->m_info.m_hLabelRgn)
-            m_labelRegionRooms.push_back(id);
+            m_pending.LabelRegionRooms().push_back(id);
     }
     if (m_bStale)
         return;
@@ -239,7 +221,7 @@ void CSpatialIndex::UpdateRoomLinks(RoomId id, const CRoom* before, const CRoom*
                 EraseLink(l, p);
             if (PlaceOf(*link, Taking(id, after), p)) {
                 InsertLink(l, p);
-                AddPendingLink(l, p.planeA, p.planeB);
+                m_pending.AddLink(l, p.planeA, p.planeB);
             }
         }
         if (Regular(*link, l, Taking(id, after)))
@@ -253,7 +235,7 @@ void CSpatialIndex::OnLinkChanging(LinkId id, const CLink* before, const CLink* 
 {
     CLinkPlace p;
     if (after && PlaceOf(*after, {}, p))
-        AddPendingLink(id, p.planeA, p.planeB);
+        m_pending.AddLink(id, p.planeA, p.planeB);
     if (m_bStale)
         return;
     CLinkPlace old;
@@ -272,9 +254,7 @@ void CSpatialIndex::OnMapReplaced()
     m_bStale = true;
     m_planes.clear();
     m_irregular.clear();
-    m_pendingRooms.clear();
-    m_pendingLinks.clear();
-    m_labelRegionRooms.clear();
+    m_pending.Clear();
 }
 
 void CSpatialIndex::StoreHitGeometryNear(CPoint mapPoint)

@@ -3,9 +3,8 @@
 // what can reach its window in time proportional to what it finds: a tile
 // grid each for the rooms, links and labels of a plane. Kept up to date by
 // the document's change notices; built afresh (lazily, at the next question)
-// when the whole map is replaced. It also keeps the bookkeeping a
-// window-bound paint needs for hit data: the records changed since they were
-// last given hit data, by plane, and the rooms that may hold a label region.
+// when the whole map is replaced. The same notices fill the bookkeeping a
+// window-bound paint needs for hit data (CPendingHitData).
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "mapper/model/map_observer.h"
+#include "mapper/view/pending_hit_data.h"
 #include "mapper/view/tile_grid.h"
 
 class CVorMapperDoc;
@@ -44,16 +44,8 @@ public:
     void Rebuild();
     std::size_t Bytes() const;
 
-    // Records stored since they last got hit data, by plane (a link under the
-    // planes of both rooms); taken by the paint.
-    std::vector<std::uint32_t> TakePendingRooms(std::int32_t plane) { return Take(m_pendingRooms, plane); }
-    std::vector<std::uint32_t> TakePendingLinks(std::int32_t plane) { return Take(m_pendingLinks, plane); }
-    void AddPendingRoom(std::int32_t plane, RoomId id) { m_pendingRooms[plane].push_back(id); }
-    // A link is pending under the planes of both its rooms.
-    void AddPendingLink(LinkId id, std::int32_t planeA, std::int32_t planeB);
-    // Rooms that may hold a label region: those whose label the last paint
-    // drew, and those stored with a region since.
-    std::vector<RoomId>& LabelRegionRooms() { return m_labelRegionRooms; }
+    // The hit data owed since the last paint; settled by the paint.
+    CPendingHitData& Pending() { return m_pending; }
 
     // Gives the rooms and links of the window's plane about a map point the
     // hit data a paint of the whole map gives them.
@@ -95,8 +87,6 @@ private:
         if (m_bStale)
             Rebuild();
     }
-    static std::vector<std::uint32_t> Take(std::unordered_map<std::int32_t, std::vector<std::uint32_t>>& m,
-                                           std::int32_t plane);
 
     CVorMapperDoc& m_doc;
     bool m_bStale = true;
@@ -104,6 +94,5 @@ private:
     // Links that some end's room does not list in its slots (or that miss a room).
     std::unordered_set<LinkId> m_irregular;
     std::array<std::uint64_t, 256> m_labelBytes{};
-    std::unordered_map<std::int32_t, std::vector<std::uint32_t>> m_pendingRooms, m_pendingLinks;
-    std::vector<RoomId> m_labelRegionRooms;
+    CPendingHitData m_pending;
 };

@@ -455,3 +455,30 @@ TEST(SpatialIndex, FindsLinksCrossingABoxWithBothEndsFarOutside)
     EXPECT_EQ(linksIn({50, -2, 60, 2}), std::vector<std::uint32_t>{});
     EXPECT_EQ(linksIn({-1, -1, 1, 2}).size(), 1u);
 }
+
+TEST(SpatialIndex, OwesHitDataForEachStoredRecordUnderItsPlanesUntilTaken)
+{
+    CNewDoc doc;
+    CSpatialIndex index(doc);
+    // A drawn link may join rooms of two planes.
+    const RoomId low = AddTestRoom(doc, 0, 0, 0), high = AddTestRoom(doc, 1, 0, 3);
+    const LinkId across = AddTestLink(doc, low, DIR_E, high, DIR_W);
+    CPendingHitData& pending = index.Pending();
+    auto has = [](const std::vector<std::uint32_t>& ids, std::uint32_t id) {
+        return std::count(ids.begin(), ids.end(), id);
+    };
+    const std::vector<RoomId> ground = pending.TakeRooms(0);
+    EXPECT_GE(has(ground, low), 1);
+    EXPECT_EQ(has(ground, high), 0);
+    EXPECT_TRUE(pending.TakeRooms(0).empty());  // taken: owed no more
+    EXPECT_EQ(has(pending.TakeLinks(0), across), 1);
+    EXPECT_EQ(has(pending.TakeLinks(3), across), 1);
+    // A link between rooms of one plane is listed there once.
+    const LinkId hall = AddTestLink(doc, low, DIR_S, AddTestRoom(doc, 0, 1, 0), DIR_N);
+    EXPECT_EQ(has(pending.TakeLinks(0), hall), 1);
+    // A new map owes nothing.
+    AddTestRoom(doc, 5, 5, 0);
+    doc.ReplaceMap({});
+    EXPECT_TRUE(pending.TakeRooms(0).empty());
+    EXPECT_TRUE(pending.LabelRegionRooms().empty());
+}
