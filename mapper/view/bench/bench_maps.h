@@ -7,6 +7,10 @@
 #include <string>
 
 #include "mapper/model/document.h"
+#include "mapper/model/map_units.h"
+
+// The view origin the maps are built with: cell (0, 0) at pixel (200, 200) at zoom 1.
+constexpr std::int32_t kBenchOrigin = 200;
 
 inline void BuildBenchMap(CVorMapperDoc& doc, long n)
 {
@@ -31,7 +35,7 @@ inline void BuildBenchMap(CVorMapperDoc& doc, long n)
                 room.m_crColor = 0x80C0FF;
             if (b.plane == 0 && i % 50 == 0) {
                 room.m_info.m_strLabel = "Room " + std::to_string(i);
-                room.m_info.m_ptLabel = {26 * room.m_nX + 57, 26 * room.m_nY - 43};
+                room.m_info.m_ptLabel = {static_cast<std::int32_t>(kCellPitch * room.m_nX + 57), static_cast<std::int32_t>(kCellPitch * room.m_nY - 43)};
             }
             const bool east = i % side != side - 1 && i + 1 < b.count;
             const bool south = !east && i + side < b.count;
@@ -64,6 +68,6 @@ inline void BuildBenchMap(CVorMapperDoc& doc, long n)
     }
     doc.m_nCurrentRoom = 1;
     doc.m_nCurrentPlane = 0;
-    doc.m_nOriginX = 200;
-    doc.m_nOriginY = 200;
+    doc.m_nOriginX = kBenchOrigin;
+    doc.m_nOriginY = kBenchOrigin;
 }

@@ -5,6 +5,7 @@
 
 #include "mapper/view/bench/bench_maps.h"
 #include "mapper/model/map_file.h"
+#include "mapper/model/map_units.h"
 #include "mapper/view/map_paint.h"
 #include "mapper/view/spatial_index.h"
 
@@ -58,7 +59,7 @@ void PaintWindowed(benchmark::State& state, double angle, double zoom, bool pan)
     int step = 0;
     for (auto _ : state) {
         if (pan) {
-            doc.m_nOriginX = 200 - 26 * (step % 200);
+            doc.m_nOriginX = static_cast<std::int32_t>(kBenchOrigin - kCellPitch * (step % 200));
             ++step;
         }
         PaintMapView(doc, view, dc);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mapper/resource_ids.h"
+#include "mapper/model/map_units.h"
 #include "mapper/view/bench/bench_maps.h"
 #include "mapper/view/bench/timed_dc.h"
 #include "mapper/view/gdi_dc_win.h"
@@ -21,6 +22,10 @@ namespace {
 LRESULT CALLBACK HostProc(HWND h, UINT m, WPARAM w, LPARAM l) { return ::DefWindowProcA(h, m, w, l); }
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// The view's pixel of a cell's left or top edge, at the bench's origin and zoom 1.
+int Pixel(int cell) { return static_cast<int>(kBenchOrigin + kCellPitch * cell); }
+constexpr int kCellStep = static_cast<int>(kCellPitch);
 
 struct CStats {
     double median, worst;
@@ -38,7 +43,7 @@ std::vector<double> Drag(CVorMapperView& view, int cellX, int cellY, int step, i
 {
     using clock = std::chrono::steady_clock;
     auto ms = [](clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
-    const int px = 200 + 26 * cellX + 13, py = 200 + 26 * cellY + 13;
+    const int px = Pixel(cellX) + int{kCellCentre}, py = Pixel(cellY) + int{kCellCentre};
     ::SendMessageA(view.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(px, py));
     ::UpdateWindow(view.m_hWnd);
     std::vector<double> total;
@@ -79,18 +84,18 @@ int main(int argc, char** argv)
     // One room, dragged north off the block one cell per move.
     view->Interaction().Selection().SelectRoom(1, true);
     std::vector<double> updates;
-    const CStats one = Stats(Drag(*view, 0, 0, 26, 20, &updates));
+    const CStats one = Stats(Drag(*view, 0, 0, kCellStep, 20, &updates));
     const CStats oneUpdate = Stats(updates);
     // Moves below a cell: the state update finds no step, the view repaints anyway.
     view->Interaction().Selection().SelectRoom(2, true);
     const CStats none = Stats(Drag(*view, 1, 0, 1, 15, nullptr));
     // A 10 x 3 block of rooms by a band, dragged north together.
-    ::SendMessageA(view->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(200 + 26 * 2 + 1, 200 + 26 * 0 + 1));
-    ::SendMessageA(view->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, At(200 + 26 * 12 - 1, 200 + 26 * 3 - 1));
-    ::SendMessageA(view->m_hWnd, WM_LBUTTONUP, 0, At(200 + 26 * 12 - 1, 200 + 26 * 3 - 1));
+    ::SendMessageA(view->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(Pixel(2) + 1, Pixel(0) + 1));
+    ::SendMessageA(view->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, At(Pixel(12) - 1, Pixel(3) - 1));
+    ::SendMessageA(view->m_hWnd, WM_LBUTTONUP, 0, At(Pixel(12) - 1, Pixel(3) - 1));
     const std::size_t band = view->Interaction().Selection().GetRoomCount();
     updates.clear();
-    const CStats block = Stats(Drag(*view, 2, 0, 26, 20, &updates));
+    const CStats block = Stats(Drag(*view, 2, 0, kCellStep, 20, &updates));
     const CStats blockUpdate = Stats(updates);
 
     std::printf("rooms %zu, links %zu, client 1024 x 768\n", doc->GetRooms().size(), doc->GetLinks().size());
