@@ -56,9 +56,14 @@ void CPlayClient::OnScriptTimer()
     if (!m_options.quitFile.empty() && FileExists(m_options.quitFile) && !m_bClosing) {
         Report("quit file found: ending the mapper and the client");
         m_bClosing = true;
-        QuitMapper();
-        if (!m_mapper.IsRunning())
+        if (m_mapper.IsRunning()) {
+            QuitMapper();
+            // A mapper that ended while it took the message is reported now,
+            // and the window closed with it; else the watch timer does that.
+            CheckMapper();
+        } else {
             ::DestroyWindow(m_hWnd);
+        }
         return;
     }
     const DWORD now = ::GetTickCount();
