@@ -14,10 +14,11 @@
 //   cells. The index's pending list holds every room and link stored since
 //   it last got hit data; SettleHitData gives those on a drawn plane their
 //   geometry, as the walk would, so no stale rectangle or corridor of a
-//   record that moved is left in the window. The hit test of a click (CMapInteraction::HitTestAt)
-//   gives the records about its point their geometry first, so a click
-//   beyond the window (the pointer captured) finds what the walk left there;
-//   the rubber band computes hit rectangles from the cells.
+//   record that moved is left in the window. The hit test of a click
+//   (CMapInteraction::HitTestAt) gives the records about its point their
+//   geometry first, so a click beyond the window (the pointer captured)
+//   finds what the walk left there; the rubber band computes hit rectangles
+//   from the cells.
 // - Label regions depend on the view and the font. The walk renews the region
 //   of every label on the plane on view (and drops that of a room without a
 //   label); here a region the paint did not renew is dropped, so no region of

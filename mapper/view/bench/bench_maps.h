@@ -35,7 +35,8 @@ inline void BuildBenchMap(CVorMapperDoc& doc, long n)
                 room.m_crColor = 0x80C0FF;
             if (b.plane == 0 && i % 50 == 0) {
                 room.m_info.m_strLabel = "Room " + std::to_string(i);
-                room.m_info.m_ptLabel = {static_cast<std::int32_t>(kCellPitch * room.m_nX + 57), static_cast<std::int32_t>(kCellPitch * room.m_nY - 43)};
+                room.m_info.m_ptLabel = {static_cast<std::int32_t>(kCellPitch * room.m_nX + 57),
+                                         static_cast<std::int32_t>(kCellPitch * room.m_nY - 43)};
             }
             const bool east = i % side != side - 1 && i + 1 < b.count;
             const bool south = !east && i + side < b.count;
